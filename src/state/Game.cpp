@@ -1,7 +1,9 @@
 #include "state/Game.h"
 
+#include "board/BoardForm.h"
+#include "select/SelectForm.h"
+
 #include <QApplication>
-#include <QLabel>
 
 namespace jigsaw {
 
@@ -13,18 +15,38 @@ Game::Game(const QString &appDir, const QString &musicDir)
 
 Game::~Game()
 {
+    delete m_frmBoard;
     delete m_frmSelect;
 }
 
 void Game::start()
 {
-    auto *window = new QLabel(QStringLiteral("画像選択"));
-    window->setObjectName(QStringLiteral("frmSelect"));
-    window->setWindowTitle(QStringLiteral("画像選択"));
-    window->resize(384, 580);
-    m_frmSelect = window;
-    window->show();
+    m_frmSelect = new SelectForm(*this);
+    m_frmSelect->show();
 }
+
+SelectForm *Game::frmSelect() const
+{
+    return m_frmSelect;
+}
+
+BoardForm *Game::boardIfLoaded() const
+{
+    return m_frmBoard;
+}
+
+BoardForm *Game::frmBoard()
+{
+    if (!m_frmBoard) {
+        m_frmBoard = new BoardForm(*this);
+        m_frmBoard->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    return m_frmBoard;
+}
+
+void Game::PlayNoticeSound() {}
+void Game::PlayClickSound() {}
+void Game::PlayCompleteSound() {}
 
 void Game::endProgram()
 {

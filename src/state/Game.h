@@ -6,9 +6,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 
 namespace jigsaw {
+
+class BoardForm;
+class SelectForm;
 
 // One run of the game: the shared state, the private fields of each form, and the single
 // instance of each form. A form's window may be closed and made again; its fields stay here.
@@ -36,7 +38,16 @@ public:
     BoardFields &boardFields() { return m_board; }
     SelectFields &selectFields() { return m_select; }
 
-    QWidget *frmSelect() const { return m_frmSelect; }
+    // The form instances. frmBoard() loads the board form from its design when it has no
+    // window (first launch, or after the player closed it); boardIfLoaded() never does.
+    SelectForm *frmSelect() const;
+    BoardForm *frmBoard();
+    BoardForm *boardIfLoaded() const;
+
+    // The three wave cues; each returns when its sound has finished.
+    void PlayNoticeSound();
+    void PlayClickSound();
+    void PlayCompleteSound();
 
 signals:
     void programEnded();
@@ -47,7 +58,8 @@ private:
     GameState m_state;
     BoardFields m_board;
     SelectFields m_select;
-    QPointer<QWidget> m_frmSelect;
+    QPointer<SelectForm> m_frmSelect;
+    QPointer<BoardForm> m_frmBoard;
     bool m_ended = false;
 };
 
