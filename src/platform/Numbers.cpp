@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 
@@ -58,28 +59,45 @@ QString format00(long long value)
 
 namespace {
 
-// printf's %.*G with trailing zeros of the fraction removed and "0." shortened to ".".
-QString shortDecimal(double value, int digits)
+// Decimal text rounded to `digits` significant digits: fixed notation while the decimal
+// exponent is below `maxDigits` (and the value not tiny), otherwise "1.5E+07"; trailing zeros
+// of a fraction are dropped and "0." is shortened to ".".
+QString shortDecimal(double value, int digits, int maxDigits)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
-    QString text = QString::fromLatin1(buffer);
-    const qsizetype exponent = text.indexOf(QLatin1Char('E'));
-    QString mantissa = exponent < 0 ? text : text.left(exponent);
-    const QString tail = exponent < 0 ? QString() : text.mid(exponent);
-    if (mantissa.contains(QLatin1Char('.'))) {
-        while (mantissa.endsWith(QLatin1Char('0')))
-            mantissa.chop(1);
-        if (mantissa.endsWith(QLatin1Char('.')))
-            mantissa.chop(1);
+    if (value == 0.0)
+        return QStringLiteral("0");
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*E", digits - 1, value);
+    const QString scientific = QString::fromLatin1(buffer);
+    const int exponent = scientific.mid(scientific.indexOf(QLatin1Char('E')) + 1).toInt();
+    QString text;
+    if (exponent >= maxDigits || exponent < -5) {
+        const qsizetype e = scientific.indexOf(QLatin1Char('E'));
+        text = scientific.left(e);
+        const QString tail = scientific.mid(e);
+        if (text.contains(QLatin1Char('.'))) {
+            while (text.endsWith(QLatin1Char('0')))
+                text.chop(1);
+            if (text.endsWith(QLatin1Char('.')))
+                text.chop(1);
+        }
+        return text + tail;
     }
-    if (mantissa.startsWith(QLatin1String("0.")))
-        mantissa.remove(0, 1);
-    else if (mantissa.startsWith(QLatin1String("-0.")))
-        mantissa.remove(1, 1);
-    if (mantissa == QLatin1String("-0"))
-        mantissa = QStringLiteral("0");
-    return mantissa + tail;
+    std::snprintf(buffer, sizeof buffer, "%.*f", std::max(0, digits - 1 - exponent), value);
+    text = QString::fromLatin1(buffer);
+    if (text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+    }
+    if (text.startsWith(QLatin1String("0.")))
+        text.remove(0, 1);
+    else if (text.startsWith(QLatin1String("-0.")))
+        text.remove(1, 1);
+    if (text == QLatin1String("-0"))
+        text = QStringLiteral("0");
+    return text;
 }
 
 QString asLine(const QString &text)
@@ -92,18 +110,18 @@ QString asLine(const QString &text)
 
 QString numberText(double value)
 {
-    return shortDecimal(value, 15);
+    return shortDecimal(value, 15, 15);
 }
 
 QString singleText(float value)
 {
     for (int digits = 1; digits < 7; ++digits) {
-        const QString text = shortDecimal(value, digits);
+        const QString text = shortDecimal(value, digits, 7);
         const std::optional<double> back = readNumber(text);
         if (back && static_cast<float>(*back) == value)
             return text;
     }
-    return shortDecimal(value, 7);
+    return shortDecimal(value, 7, 7);
 }
 
 QString numberLine(double value)

@@ -1,7 +1,10 @@
 #include "state/Game.h"
 
 #include "board/BoardForm.h"
+#include "platform/AppSetup.h"
 #include "select/SelectForm.h"
+#include "sound/Sound.h"
+#include "sound/SoundCues.h"
 
 #include <QApplication>
 
@@ -10,6 +13,7 @@ namespace jigsaw {
 Game::Game(const QString &appDir, const QString &musicDir)
     : m_programFolder(appDir)
     , m_musicFolder(musicDir)
+    , m_sound(std::make_unique<Sound>(appDir))
 {
 }
 
@@ -21,6 +25,7 @@ Game::~Game()
 
 void Game::start()
 {
+    app::setUpApplication();
     m_frmSelect = new SelectForm(*this);
     m_frmSelect->show();
 }
@@ -44,9 +49,20 @@ BoardForm *Game::frmBoard()
     return m_frmBoard;
 }
 
-void Game::PlayNoticeSound() {}
-void Game::PlayClickSound() {}
-void Game::PlayCompleteSound() {}
+void Game::PlayNoticeSound()
+{
+    m_sound->cues().PlayNoticeSound();
+}
+
+void Game::PlayClickSound()
+{
+    m_sound->cues().PlayClickSound();
+}
+
+void Game::PlayCompleteSound()
+{
+    m_sound->cues().PlayCompleteSound();
+}
 
 void Game::endProgram()
 {

@@ -7,10 +7,13 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
 namespace jigsaw {
 
 class BoardForm;
 class SelectForm;
+class Sound;
 
 // One run of the game: the shared state, the private fields of each form, and the single
 // instance of each form. A form's window may be closed and made again; its fields stay here.
@@ -44,6 +47,9 @@ public:
     BoardForm *frmBoard();
     BoardForm *boardIfLoaded() const;
 
+    // The cues and the music device of the run.
+    Sound &sound() { return *m_sound; }
+
     // The three wave cues; each returns when its sound has finished.
     void PlayNoticeSound();
     void PlayClickSound();
@@ -58,6 +64,7 @@ private:
     GameState m_state;
     BoardFields m_board;
     SelectFields m_select;
+    std::unique_ptr<Sound> m_sound;
     QPointer<SelectForm> m_frmSelect;
     QPointer<BoardForm> m_frmBoard;
     bool m_ended = false;

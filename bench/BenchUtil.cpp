@@ -1,0 +1,71 @@
+#include "BenchUtil.h"
+
+#include <QFile>
+
+#include <turbojpeg.h>
+
+#include <cstdint>
+#include <cstdio>
+
+namespace jigsaw::bench {
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+QByteArray makePhotoJpeg(int width, int height, int quality, unsigned seed)
+{
+    std::vector<unsigned char> pixels(std::size_t(width) * std::size_t(height) * 3);
+    std::uint32_t state = seed * 2654435761u + 1;
+    unsigned char *out = pixels.data();
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            state ^= state << 13; // xorshift: fast grain, no need for quality randomness
+            state ^= state >> 17;
+            state ^= state << 5;
+            const int grain = static_cast<int>(state % 25) - 12;
+            const int r = 255 * x / width + grain;
+            const int g = 255 * y / height + grain;
+            const int b = 255 - 255 * (x + y) / (width + height) + grain;
+            *out++ = static_cast<unsigned char>(std::clamp(r, 0, 255));
+            *out++ = static_cast<unsigned char>(std::clamp(g, 0, 255));
+            *out++ = static_cast<unsigned char>(std::clamp(b, 0, 255));
+        }
+    }
+
+    tjhandle handle = tjInitCompress();
+    unsigned char *jpeg = nullptr;
+    unsigned long size = 0;
+    QByteArray bytes;
+    if (handle
+        && tjCompress2(handle, pixels.data(), width, 0, height, TJPF_RGB, &jpeg, &size,
+                       TJSAMP_420, quality, TJFLAG_ACCURATEDCT)
+            == 0)
+        bytes = QByteArray(reinterpret_cast<const char *>(jpeg), static_cast<qsizetype>(size));
+    tjFree(jpeg);
+    if (handle)
+        tjDestroy(handle);
+    return bytes;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+void printRatio(const char *name, std::pair<double, double> baselineAndCandidateMs,
+                double target)
+{
+    const auto [baseline, candidate] = baselineAndCandidateMs;
+    std::printf("%s: %.2f (target <= %.2g)   [ours %.1f ms, baseline %.1f ms]\n", name,
+                baseline > 0 ? candidate / baseline : 0.0, target, candidate, baseline);
+    std::fflush(stdout);
+}
+
+} // namespace jigsaw::bench

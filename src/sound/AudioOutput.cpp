@@ -1,0 +1,77 @@
+#include "AudioOutput.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+namespace jigsaw {
+
+namespace {
+
+constexpr int kFrequency = MIX_DEFAULT_FREQUENCY;
+constexpr int kChannels = 2;
+// About 23 ms at 44.1 kHz: short enough that a cue starts promptly after its call.
+constexpr int kBufferFrames = 1024;
+
+} // namespace
+
+AudioOutput::AudioOutput() = default;
+
+AudioOutput::~AudioOutput()
+{
+    close();
+}
+
+bool AudioOutput::ensureOpen()
+{
+    if (m_open)
+        return true;
+    if (m_failed)
+        return false;
+    // Qt owns the process's signals; SDL's events subsystem, which audio brings along, would
+    // otherwise take over Ctrl+C.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    m_open = openWithCurrentDriver() || openWithSilentDriver();
+    m_failed = !m_open;
+    if (m_open) {
+        int frequency = 0;
+        Uint16 format = 0;
+        int channels = 0;
+        Mix_QuerySpec(&frequency, &format, &channels);
+        m_bytesPerSecond = frequency * channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8);
+        m_driverName = QString::fromUtf8(SDL_GetCurrentAudioDriver());
+    }
+    return m_open;
+}
+
+bool AudioOutput::openWithCurrentDriver()
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    if (Mix_OpenAudio(kFrequency, AUDIO_S16SYS, kChannels, kBufferFrames) == 0)
+        return true;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+}
+
+bool AudioOutput::openWithSilentDriver()
+{
+    // The override beats an SDL_AUDIODRIVER naming a driver that does not work here; it is
+    // dropped again at once so that a later output tries the real device first.
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    const bool opened = openWithCurrentDriver();
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    return opened;
+}
+
+void AudioOutput::close()
+{
+    if (!m_open)
+        return;
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_open = false;
+    m_driverName.clear();
+    m_bytesPerSecond = 0;
+}
+
+} // namespace jigsaw

@@ -1,0 +1,94 @@
+#include "MusicDevice.h"
+
+#include "AudioOutput.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+namespace jigsaw {
+
+struct MusicDevice::Track
+{
+    Mix_Music *music = nullptr;
+};
+
+MusicDevice::MusicDevice(AudioOutput &output)
+    : m_output(output)
+{
+}
+
+MusicDevice::~MusicDevice()
+{
+    for (Track *track : std::as_const(m_tracks)) {
+        Mix_FreeMusic(track->music);
+        delete track;
+    }
+}
+
+int MusicDevice::open(const QString &path, const QString &alias)
+{
+    m_commandLog.append(QStringLiteral("open ") + path + QStringLiteral(" type waveaudio alias ") + alias);
+    if (m_tracks.contains(alias))
+        return AliasInUse;
+    if (!QFileInfo(path).isFile())
+        return FileNotFound;
+    if (!m_output.ensureOpen())
+        return NoOutput;
+    SDL_RWops *file = SDL_RWFromFile(QFile::encodeName(path).constData(), "rb");
+    if (!file)
+        return FileNotFound;
+    Mix_Music *music = Mix_LoadMUSType_RW(file, MUS_WAV, 1);
+    if (!music)
+        return UnreadableFile;
+    m_tracks.insert(alias, new Track{music});
+    return Success;
+}
+
+int MusicDevice::play(const QString &alias)
+{
+    m_commandLog.append(QStringLiteral("play ") + alias);
+    const Track *track = m_tracks.value(alias);
+    if (!track)
+        return UnknownAlias;
+    if (isPlaying(alias))
+        return Success;
+    if (Mix_PlayMusic(track->music, 0) != 0)
+        return NoOutput;
+    m_playingAlias = alias;
+    return Success;
+}
+
+int MusicDevice::stop(const QString &alias)
+{
+    m_commandLog.append(QStringLiteral("stop ") + alias);
+    if (!m_tracks.contains(alias))
+        return UnknownAlias;
+    if (m_playingAlias == alias) {
+        Mix_HaltMusic();
+        m_playingAlias.clear();
+    }
+    return Success;
+}
+
+int MusicDevice::close(const QString &alias)
+{
+    m_commandLog.append(QStringLiteral("close ") + alias);
+    Track *track = m_tracks.take(alias);
+    if (!track)
+        return UnknownAlias;
+    if (m_playingAlias == alias)
+        m_playingAlias.clear();
+    Mix_FreeMusic(track->music); // halts it first if it is the one sounding
+    delete track;
+    return Success;
+}
+
+bool MusicDevice::isPlaying(const QString &alias) const
+{
+    return !alias.isEmpty() && m_playingAlias == alias && Mix_PlayingMusic() != 0;
+}
+
+} // namespace jigsaw

@@ -1,0 +1,38 @@
+#include "ModalAnswer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+
+constexpr int kPollMs = 10;
+constexpr int kTries = 1000; // ten seconds before giving up on a box that never comes
+
+} // namespace
+
+ModalAnswer::ModalAnswer(QMessageBox::StandardButton button)
+    : m_button(button)
+{
+    QTimer::singleShot(0, &m_context, [this] { poll(kTries); });
+}
+
+void ModalAnswer::poll(int triesLeft)
+{
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) {
+        if (triesLeft > 0)
+            QTimer::singleShot(kPollMs, &m_context, [this, triesLeft] { poll(triesLeft - 1); });
+        return;
+    }
+    m_seen.answered = true;
+    m_seen.objectName = box->objectName();
+    m_seen.title = box->windowTitle();
+    m_seen.text = box->text();
+    m_seen.buttons = box->standardButtons();
+    m_seen.icon = box->icon();
+    if (QAbstractButton *button = box->button(m_button))
+        button->click();
+    else
+        box->done(QMessageBox::Cancel); // the wanted button is missing: close it anyway
+}
