@@ -1,12 +1,30 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
+
+#include <array>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+class QWindow;
 
 namespace jigsaw {
 
+class ColorButton;
+class DriveList;
+class FolderList;
 class Game;
+class MarkerShape;
+class PathLabel;
+class StretchImage;
 
-// The start-up form 画像選択: picture library, folder browser and saved-game list.
+// The start-up form 画像選択: its start-up, its three views (picture library, folder browser,
+// saved-game list), the thumbnail pages, the blinking show-pictures button and the way out.
 class SelectForm : public QMainWindow
 {
     Q_OBJECT
@@ -14,8 +32,101 @@ class SelectForm : public QMainWindow
 public:
     explicit SelectForm(Game &game, QWidget *parent = nullptr);
 
+    // Start-up: finds the program folder, checks for saved games, puts the music file in
+    // place, sizes the form and opens the picture library.
+    void FormLoad();
+
+    // The views chosen by the menus.
+    void ShowLibraryView();    // サンプルを表示
+    void ShowFolderView();     // ファイルから読み込む
+    void ShowSavedGameView();  // ゲームの続き
+    void AskToExit();          // 終了
+
+    // The picture browser.
+    void ClearThumbnails();
+    void ListPictures();
+    void ShowPicturePage();
+    void OpenPictureLibrary();
+
+    // Reactions to the controls.
+    void Timer1_Timer();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Image1_Click(int index);
+    void Drive1_Change();
+    void Dir1_Change();
+    void Combo1_Click();
+
+    // Status bar panel 1.
+    QString statusText() const;
+    void setStatusText(const QString &text);
+
+    // The form's outer width and height as designed, in twips.
+    int formWidthTwips() const { return m_formWidthTwips; }
+    int formHeightTwips() const { return m_formHeightTwips; }
+
+    // Controls that other forms reach.
+    ColorButton *command6() const { return m_Command6; }
+    StretchImage *image1(int index) const { return m_Image1.at(static_cast<std::size_t>(index)); }
+    MarkerShape *shape1(int index) const { return m_Shape1.at(static_cast<std::size_t>(index)); }
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    static constexpr int kThumbs = 6;
+
+    void createMenus();
+    void createControls();
+    void createStatusBar();
+    void connectControls();
+
+    void setFormWidthTwips(int twips);
+    void setFormHeightTwips(int twips);
+    void stopBlinking();
+    void noteFocusWindow(QWindow *window);
+    void ListSavedGames();
+
     Game &m_game;
+    int m_formWidthTwips = 0;
+    int m_formHeightTwips = 0;
+    bool m_resetOnActivation = true; // the first activation and each return from another form
+
+    QAction *m_menuLoad = nullptr;     // 画像の読込
+    QAction *m_menuFromFile = nullptr; // ファイルから読み込む
+    QAction *m_menuSample = nullptr;   // サンプルを表示
+    QAction *m_menuContinue = nullptr; // ゲームの続き
+    QAction *m_menuExit = nullptr;     // 終了
+
+    QWidget *m_client = nullptr;
+    QGroupBox *m_Frame1 = nullptr;
+    QGroupBox *m_Frame2 = nullptr;
+    QGroupBox *m_Frame3 = nullptr;
+    QLabel *m_Label1 = nullptr;
+    QLabel *m_Label2 = nullptr;
+    QLabel *m_Label3 = nullptr;
+    QLabel *m_Label4 = nullptr;
+    QLabel *m_Label5 = nullptr;
+    QLabel *m_Label6 = nullptr;
+    PathLabel *m_Label7 = nullptr;
+    QLabel *m_Label8 = nullptr;
+    ColorButton *m_Command1 = nullptr;
+    QPushButton *m_Command2 = nullptr;
+    QPushButton *m_Command3 = nullptr;
+    ColorButton *m_Command4 = nullptr;
+    ColorButton *m_Command5 = nullptr;
+    ColorButton *m_Command6 = nullptr;
+    std::array<StretchImage *, kThumbs> m_Image1{};
+    std::array<MarkerShape *, kThumbs> m_Shape1{};
+    DriveList *m_Drive1 = nullptr;
+    FolderList *m_Dir1 = nullptr;
+    QComboBox *m_Combo1 = nullptr;
+    QLabel *m_statusPanel1 = nullptr;
+    QTimer *m_Timer1 = nullptr;
 };
 
 } // namespace jigsaw

@@ -2,17 +2,19 @@
 
 #include "board/BoardForm.h"
 #include "platform/AppSetup.h"
+#include "platform/UserFolders.h"
 #include "select/SelectForm.h"
 #include "sound/Sound.h"
 #include "sound/SoundCues.h"
 
 #include <QApplication>
+#include <QThread>
 
 namespace jigsaw {
 
 Game::Game(const QString &appDir, const QString &musicDir)
     : m_programFolder(appDir)
-    , m_musicFolder(musicDir)
+    , m_musicFolder(musicDir.isEmpty() ? folders::musicFolder() : musicDir)
     , m_sound(std::make_unique<Sound>(appDir))
 {
 }
@@ -27,6 +29,7 @@ void Game::start()
 {
     app::setUpApplication();
     m_frmSelect = new SelectForm(*this);
+    m_frmSelect->FormLoad();
     m_frmSelect->show();
 }
 
@@ -72,7 +75,10 @@ void Game::endProgram()
     for (QWidget *widget : QApplication::topLevelWidgets())
         widget->hide();
     emit programEnded();
-    QCoreApplication::exit(0);
+    // Outside an event loop (a test driving the forms directly) there is nothing to leave, and
+    // exit() would only leave a quit request behind for the next loop to trip over.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 int runGame(const QString &appDir)

@@ -23,7 +23,7 @@ class Game : public QObject
 
 public:
     // appDir is the program folder; musicDir the per-user folder the music file is played from
-    // (the platform's default when empty).
+    // (the platform's default per-user folder when empty).
     explicit Game(const QString &appDir, const QString &musicDir = QString());
     ~Game() override;
 

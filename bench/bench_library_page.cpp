@@ -1,0 +1,94 @@
+#include "BenchUtil.h"
+#include "select/SelectForm.h"
+#include "state/Game.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <turbojpeg.h>
+
+#include <cstdio>
+#include <memory>
+
+// One page of the picture library on the selection form, six large photos, against
+// libjpeg-turbo decoding the same six files at 1/8 scale: what a page must cost at least.
+
+namespace {
+
+using namespace jigsaw;
+
+constexpr int kWidth = 4000;
+constexpr int kHeight = 3000;
+constexpr int kPictures = 6;
+constexpr int kRepetitions = 7;
+
+volatile qint64 g_sink = 0; // keeps the decoded results from being optimised away
+
+void turboDecodeEighth(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    tjhandle handle = tjInitDecompress();
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const auto size = static_cast<unsigned long>(bytes.size());
+    int width = 0;
+    int height = 0;
+    int subsampling = 0;
+    int colorspace = 0;
+    if (tjDecompressHeader3(handle, data, size, &width, &height, &subsampling, &colorspace) == 0) {
+        const tjscalingfactor eighth{1, 8};
+        const int scaledWidth = TJSCALED(width, eighth);
+        const int scaledHeight = TJSCALED(height, eighth);
+        std::unique_ptr<unsigned char[]> pixels(
+            new unsigned char[std::size_t(scaledWidth) * std::size_t(scaledHeight) * 4]);
+        if (tjDecompress2(handle, data, size, pixels.get(), scaledWidth, 0, scaledHeight,
+                          TJPF_BGRA, 0)
+            == 0)
+            g_sink = g_sink + pixels[0] + scaledWidth;
+    }
+    tjDestroy(handle);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
+        qputenv("SDL_AUDIODRIVER", "dummy");
+    QApplication app(argc, argv);
+
+    QTemporaryDir appDir;
+    QTemporaryDir musicDir;
+    QDir(appDir.path()).mkdir(QStringLiteral("gazou"));
+    QStringList paths;
+    for (int i = 0; i < kPictures; ++i) {
+        const QString path = appDir.filePath(QStringLiteral("gazou/photo%1.jpg").arg(i));
+        if (!bench::writeFile(path, bench::makePhotoJpeg(kWidth, kHeight, 90,
+                                                         static_cast<unsigned>(i) + 1))) {
+            std::fprintf(stderr, "cannot write the test pictures\n");
+            return 1;
+        }
+        paths.append(path);
+    }
+
+    Game game(appDir.path(), musicDir.path());
+    game.start();
+    SelectForm *form = game.frmSelect();
+
+    const auto page = bench::compareMedians(
+        kRepetitions,
+        [&] {
+            for (const QString &path : paths)
+                turboDecodeEighth(path);
+        },
+        [&] { form->ShowPicturePage(); });
+    bench::printRatio("library_page_vs_turbojpeg_eighth", page, 1.5);
+    return 0;
+}

@@ -1,0 +1,114 @@
+#include "records/SavedGameFile.h"
+
+#include "platform/Files.h"
+#include "platform/Numbers.h"
+#include "platform/TextFile.h"
+
+#include <cmath>
+#include <utility>
+
+namespace jigsaw::savedgame {
+
+namespace {
+
+const QString kFolder = QStringLiteral("/save");
+const QString kExtension = QStringLiteral(".txt");
+constexpr QChar kPieceSeparator = QLatin1Char('&');
+
+// A whole number within [low, high].
+std::optional<int> wholeInRange(const QString &text, int low, int high)
+{
+    const std::optional<double> value = num::readNumber(text);
+    if (!value || *value != std::floor(*value) || *value < low || *value > high)
+        return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+std::optional<std::int16_t> readInt16(QStringView text)
+{
+    const std::optional<double> value = num::readNumber(text);
+    if (!value)
+        return std::nullopt;
+    return num::toInt16(*value);
+}
+
+} // namespace
+
+QString folderPath(const QString &appDir)
+{
+    return appDir + kFolder;
+}
+
+QString filePath(const QString &appDir, const QString &name)
+{
+    return folderPath(appDir) + QLatin1Char('/') + name + kExtension;
+}
+
+QStringList namesFromEntries(const QStringList &entries)
+{
+    QStringList names;
+    for (const QString &entry : entries) {
+        if (entry.endsWith(kExtension, Qt::CaseSensitive))
+            names.append(entry.chopped(kExtension.size()));
+    }
+    return names;
+}
+
+QStringList listNames(const QString &appDir)
+{
+    return namesFromEntries(files::listFiles(folderPath(appDir)));
+}
+
+std::optional<SavedGame> parse(const QStringList &lines)
+{
+    if (lines.size() < kHeaderLines)
+        return std::nullopt;
+
+    SavedGame game;
+    game.values[PicturePath] = lines[PicturePath - 1];
+    for (int line = TimeLimit; line <= kHeaderLines; ++line)
+        game.values[line] = lines[line - 1].trimmed();
+
+    for (int line = PlacementSound; line <= kHeaderLines; ++line) {
+        if (!num::readNumber(game.values[line]))
+            return std::nullopt;
+    }
+    if (!readInt16(game.values[PlacementSound]))
+        return std::nullopt;
+    const std::optional<int> pieces = wholeInRange(game.values[PieceCount], 1, kMaxPieces);
+    if (!pieces || !wholeInRange(game.values[GridSide], 1, kMaxGridSide))
+        return std::nullopt;
+    if (lines.size() < kHeaderLines + *pieces)
+        return std::nullopt;
+
+    game.left.reserve(static_cast<std::size_t>(*pieces));
+    game.top.reserve(static_cast<std::size_t>(*pieces));
+    for (int i = 0; i < *pieces; ++i) {
+        const QString &line = lines[kHeaderLines + i];
+        const qsizetype separator = line.indexOf(kPieceSeparator);
+        if (separator < 0)
+            return std::nullopt;
+        const std::optional<std::int16_t> left = readInt16(QStringView(line).left(separator));
+        const std::optional<std::int16_t> top = readInt16(QStringView(line).mid(separator + 1));
+        if (!left || !top)
+            return std::nullopt;
+        game.left.push_back(*left);
+        game.top.push_back(*top);
+    }
+    return game;
+}
+
+ReadResult readFile(const QString &path)
+{
+    const text::ReadResult read = text::readLines(path);
+    if (read.status == text::ReadStatus::Missing)
+        return {ReadStatus::Missing, {}};
+    if (!read.ok())
+        return {ReadStatus::Unreadable, {}};
+    std::optional<SavedGame> game = parse(read.lines);
+    if (!game)
+        return {ReadStatus::Unreadable, {}};
+    return {ReadStatus::Ok, std::move(*game)};
+}
+
+} // namespace jigsaw::savedgame

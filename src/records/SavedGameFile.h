@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace jigsaw {
+
+// One saved game as its file holds it: the eleven header values and the board position of
+// every piece.
+struct SavedGame
+{
+    // Header lines 1 to 11 (index 0 unused). Value 1 is the picture's full path, taken whole;
+    // the others are trimmed of the spaces around them. Value 2 is a number or the time limit
+    // as the player typed it; values 3 to 11 are numbers.
+    std::array<QString, 12> values{};
+    // Left and Top on the board of piece i, as 16-bit whole numbers.
+    std::vector<std::int16_t> left;
+    std::vector<std::int16_t> top;
+
+    int pieceCount() const { return static_cast<int>(left.size()); }
+};
+
+// The saved-game file: where it lives, which names the save folder offers, and its lines. The
+// only code that knows the layout of the file.
+namespace savedgame {
+
+// Header lines, numbered from 1 as in the file.
+enum Line : int {
+    PicturePath = 1,
+    TimeLimit = 2,
+    PlacementSound = 3,
+    ElapsedSec = 4,
+    ElapsedMin = 5,
+    RemainingTotalSec = 6,
+    TimeBarStep = 7,
+    RemainingSec = 8,
+    RemainingMin = 9,
+    PieceCount = 10,
+    GridSide = 11,
+};
+inline constexpr int kHeaderLines = 11;
+inline constexpr int kMaxPieces = 100;
+inline constexpr int kMaxGridSide = 10;
+
+// The save folder of a program folder, without a trailing "/".
+QString folderPath(const QString &appDir);
+// The file of the saved game with this name.
+QString filePath(const QString &appDir, const QString &name);
+
+// The saved-game names among a folder's entries: every entry that ends exactly in ".txt"
+// (lower case only), without those four characters, in the entries' order.
+QStringList namesFromEntries(const QStringList &entries);
+// The saved-game names of the program folder's save folder, in listing order.
+QStringList listNames(const QString &appDir);
+
+// Reads a saved game from the file's lines. No value when the lines end before the last
+// piece, a piece line has no "&", a number is not a number or overflows 16 bits, or the piece
+// count (1 to 100) or the grid side (1 to 10) is out of range or not whole.
+std::optional<SavedGame> parse(const QStringList &lines);
+
+enum class ReadStatus {
+    Ok,
+    Missing,    // the file or its folder does not exist
+    Unreadable, // it exists but cannot be read, or does not read as a saved game
+};
+
+struct ReadResult
+{
+    ReadStatus status = ReadStatus::Unreadable;
+    SavedGame game;
+};
+
+// Reads the Shift_JIS file at path.
+ReadResult readFile(const QString &path);
+
+} // namespace savedgame
+
+} // namespace jigsaw

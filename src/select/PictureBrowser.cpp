@@ -1,0 +1,180 @@
+#include "select/SelectForm.h"
+
+#include "platform/Files.h"
+#include "platform/Numbers.h"
+#include "platform/PictureLoader.h"
+#include "records/RecordLookUp.h"
+#include "select/LaunchGame.h"
+#include "select/PictureListing.h"
+#include "select/SelectControls.h"
+#include "state/Game.h"
+
+#include <QLabel>
+#include <QTimer>
+
+namespace jigsaw {
+
+namespace {
+
+constexpr int kNarrowTwips = 5760;
+
+const QString kClickHint = QStringLiteral("画像をクリックして選択してください");
+const QString kNothingShown = QStringLiteral("画像が表示されていません");
+const QString kGoHint = QStringLiteral("よろしければＧＯボタンをクリックしてください");
+const QString kLibraryPrefix = QStringLiteral("ジグソー画像");
+
+std::size_t slot(int index)
+{
+    return static_cast<std::size_t>(index);
+}
+
+} // namespace
+
+void SelectForm::ClearThumbnails()
+{
+    for (int i = 0; i < kThumbs; ++i) {
+        m_Image1[slot(i)]->clearPicture();
+        m_Image1[slot(i)]->setToolTip(QString());
+        m_Shape1[slot(i)]->hide();
+    }
+    m_Command1->setEnabled(false);
+}
+
+void SelectForm::ListPictures()
+{
+    GameState &s = m_game.state();
+    ClearThumbnails();
+    s.PictureCount = 0;
+    for (int k = 1; k <= browse::kMaxPictures; ++k)
+        s.PictureNames[slot(k)].clear();
+    s.SelectedThumb.reset();
+    s.PageIndex = 0;
+    s.PageCount = 0;
+    m_Command3->hide();
+    m_Command2->hide();
+    if (s.BrowseDir.isEmpty())
+        return;
+
+    s.BrowseDir = browse::withTrailingSlash(s.BrowseDir);
+    const QStringList names = browse::pictureNames(files::listFiles(s.BrowseDir));
+    for (const QString &name : names) {
+        s.PictureCount += 1;
+        s.PictureNames[slot(static_cast<int>(s.PictureCount))] = name;
+    }
+    s.ListEntry.clear();
+
+    SelectFields &f = m_game.selectFields();
+    if (s.PictureCount == 0) {
+        m_Label1->setText(QStringLiteral("0"));
+        m_Command5->setEnabled(false);
+        stopBlinking();
+        f.FolderHasPictures = 0;
+    } else {
+        m_Label1->setText(num::numberText(s.PictureCount));
+        m_Command5->setEnabled(true);
+        m_Timer1->start();
+        s.PageCount = browse::pageCountFor(static_cast<int>(s.PictureCount));
+        f.FolderHasPictures = 1;
+    }
+    m_Label3->hide();
+    m_Label4->hide();
+    m_Label5->hide();
+    setStatusText(kNothingShown);
+}
+
+void SelectForm::ShowPicturePage()
+{
+    GameState &s = m_game.state();
+    ClearThumbnails();
+    m_Label5->show();
+    m_Label4->show();
+    m_Label3->show();
+    m_Label5->setText(num::numberText(s.PictureCount));
+    setStatusText(kClickHint);
+    for (int i = 0; i < kThumbs; ++i) {
+        const int k = static_cast<int>(s.PageIndex) * kThumbs + i + 1;
+        if (k > browse::kMaxPictures || s.PictureNames[slot(k)].isEmpty())
+            continue;
+        StretchImage *image = m_Image1[slot(i)];
+        const QString &name = s.PictureNames[slot(k)];
+        // A picture that cannot be decoded leaves its slot empty but still selectable.
+        image->setPicture(picture::loadThumbnail(s.BrowseDir + name, image->size()));
+        image->setToolTip(name);
+        m_Label3->setText(num::numberText(k));
+    }
+}
+
+void SelectForm::OpenPictureLibrary()
+{
+    GameState &s = m_game.state();
+    s.PageIndex = 0;
+    s.PageCount = 0;
+    s.PictureCount = 0;
+    setFormWidthTwips(kNarrowTwips);
+    s.BrowseDir = s.AppDir + QStringLiteral("/gazou");
+    ListPictures();
+    if (s.PageCount > 1)
+        m_Command2->show();
+    s.PictureDir = s.BrowseDir.chopped(1);
+    ShowPicturePage();
+}
+
+void SelectForm::Command1_Click()
+{
+    LaunchGame(m_game);
+}
+
+void SelectForm::Command2_Click()
+{
+    GameState &s = m_game.state();
+    s.PageIndex += 1;
+    if (s.PageIndex + 1 == s.PageCount)
+        m_Command2->hide();
+    ShowPicturePage();
+    m_Command3->show();
+}
+
+void SelectForm::Command3_Click()
+{
+    GameState &s = m_game.state();
+    s.PageIndex -= 1;
+    if (s.PageIndex == 0)
+        m_Command3->hide();
+    m_Command2->show();
+    ShowPicturePage();
+}
+
+void SelectForm::Command5_Click()
+{
+    GameState &s = m_game.state();
+    if (s.PageCount > 1)
+        m_Command2->show();
+    s.PictureDir = s.BrowseDir.chopped(1);
+    ShowPicturePage();
+    stopBlinking();
+}
+
+void SelectForm::Image1_Click(int index)
+{
+    GameState &s = m_game.state();
+    s.SelectedThumb = index;
+    for (MarkerShape *marker : m_Shape1)
+        marker->hide();
+    const QString name = m_Image1[slot(index)]->toolTip();
+    if (name.isEmpty()) {
+        // An empty slot: nothing stays selected.
+        s.SelectedThumb.reset();
+        m_Command1->setEnabled(false);
+        return;
+    }
+    s.ImageFileName = name;
+    m_Shape1[slot(index)]->show();
+    m_Command1->setEnabled(true);
+    m_game.PlayClickSound();
+    if (s.ImageFileName.startsWith(kLibraryPrefix))
+        LookUpPictureRecords(m_game);
+    else
+        setStatusText(kGoHint);
+}
+
+} // namespace jigsaw

@@ -1,0 +1,77 @@
+#include "select/SelectForm.h"
+
+#include "platform/Files.h"
+#include "platform/MessageBox.h"
+#include "platform/PictureLoader.h"
+#include "records/SavedGameFile.h"
+#include "select/SelectControls.h"
+#include "state/Game.h"
+
+#include <QComboBox>
+
+#include <algorithm>
+
+namespace jigsaw {
+
+namespace {
+
+const QString kNotFound = QStringLiteral("選択した画像ファイルが見つかりません。");
+const QString kGoHint = QStringLiteral("よろしければＧＯボタンをクリックしてください");
+
+// Where a saved picture path divides into folder and file name. Games saved by the Windows
+// program use "\", ours "/"; either counts.
+qsizetype lastSeparator(const QString &path)
+{
+    return std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+}
+
+} // namespace
+
+void SelectForm::ListSavedGames()
+{
+    GameState &s = m_game.state();
+    m_Combo1->clear();
+    const QStringList names = savedgame::listNames(s.AppDir);
+    for (const QString &name : names)
+        m_Combo1->addItem(name);
+    s.SaveListEntry.clear();
+}
+
+void SelectForm::Combo1_Click()
+{
+    GameState &s = m_game.state();
+    const QString file = savedgame::filePath(s.AppDir, m_Combo1->currentText());
+    const savedgame::ReadResult read = savedgame::readFile(file);
+    if (read.status == savedgame::ReadStatus::Missing) {
+        msg::showNotice(this, kNotFound);
+        return;
+    }
+    if (read.status != savedgame::ReadStatus::Ok)
+        return;
+
+    const SavedGame &saved = read.game;
+    s.SavedValues = saved.values;
+    for (int i = 0; i < saved.pieceCount(); ++i) {
+        const auto piece = static_cast<std::size_t>(i);
+        s.SavedLeft[piece] = saved.left[piece];
+        s.SavedTop[piece] = saved.top[piece];
+    }
+
+    const QString picturePath = saved.values[savedgame::PicturePath];
+    if (!files::fileExists(picturePath)) {
+        msg::showNotice(this, kNotFound);
+        return;
+    }
+    StretchImage *image = image1(0);
+    image->setPicture(picture::loadThumbnail(picturePath, image->size()));
+    shape1(0)->show();
+    const qsizetype separator = lastSeparator(picturePath);
+    image->setToolTip(picturePath.mid(separator + 1));
+    s.PictureDir = separator < 0 ? QString() : picturePath.left(separator);
+    m_Command1->setEnabled(true);
+    Image1_Click(0);
+    s.SelectedThumb = 0;
+    setStatusText(kGoHint);
+}
+
+} // namespace jigsaw

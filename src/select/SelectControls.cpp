@@ -1,0 +1,128 @@
+#include "select/SelectControls.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTextOption>
+
+namespace jigsaw {
+
+ColorButton::ColorButton(const QString &caption, QWidget *parent)
+    : QPushButton(caption, parent)
+{
+    useSystemFace();
+}
+
+QColor ColorButton::systemFaceColor()
+{
+    return QApplication::palette().color(QPalette::Active, QPalette::Button);
+}
+
+void ColorButton::setFaceColor(const QColor &color)
+{
+    m_face = color;
+    // A style sheet is the one way every widget style honours: palette colours are ignored by
+    // some native styles.
+    const QColor border = color.darker(200);
+    const QColor pressed = color.darker(120);
+    const QColor disabledText = QApplication::palette().color(QPalette::Disabled,
+                                                              QPalette::ButtonText);
+    setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid %2;"
+                                 " border-radius: 2px; padding: 1px; }"
+                                 "QPushButton:pressed { background-color: %3; }"
+                                 "QPushButton:disabled { color: %4; }")
+                      .arg(color.name(), border.name(), pressed.name(), disabledText.name()));
+}
+
+void ColorButton::useSystemFace()
+{
+    setFaceColor(systemFaceColor());
+}
+
+StretchImage::StretchImage(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+void StretchImage::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    rescale();
+    update();
+}
+
+void StretchImage::clearPicture()
+{
+    m_picture = QImage();
+    m_shown = QPixmap();
+    update();
+}
+
+void StretchImage::rescale()
+{
+    if (m_picture.isNull() || width() <= 0 || height() <= 0) {
+        m_shown = QPixmap();
+        return;
+    }
+    m_shown = QPixmap::fromImage(
+        m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void StretchImage::paintEvent(QPaintEvent *)
+{
+    if (m_shown.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_shown);
+}
+
+void StretchImage::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    rescale();
+}
+
+void StretchImage::mousePressEvent(QMouseEvent *event)
+{
+    event->setAccepted(event->button() == Qt::LeftButton);
+}
+
+// A click is a left press and release both on the picture.
+void StretchImage::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+MarkerShape::MarkerShape(const QColor &color, int borderWidth, QWidget *parent)
+    : QWidget(parent)
+    , m_color(color)
+    , m_borderWidth(borderWidth)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void MarkerShape::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const qreal half = m_borderWidth / 2.0;
+    painter.setPen(QPen(m_color, m_borderWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+}
+
+PathLabel::PathLabel(QWidget *parent)
+    : QLabel(parent)
+{
+}
+
+void PathLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QTextOption option(alignment());
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(QRectF(contentsRect()), text(), option);
+}
+
+} // namespace jigsaw

@@ -1,0 +1,175 @@
+#include "select/SelectForm.h"
+
+#include "platform/Drives.h"
+#include "platform/Files.h"
+#include "platform/MessageBox.h"
+#include "platform/Numbers.h"
+#include "platform/UserFolders.h"
+#include "records/SavedGameFile.h"
+#include "select/DriveList.h"
+#include "select/FolderList.h"
+#include "select/SelectControls.h"
+#include "state/Game.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QWindow>
+
+namespace jigsaw {
+
+namespace {
+
+constexpr int kNarrowTwips = 5760; // the folder selection out of view
+constexpr int kWideTwips = 8700;   // the folder selection in view
+constexpr int kHeightTwips = 8700;
+
+const QString kMusicFile = QStringLiteral("Tesselbgm.wav");
+const QString kClickHint = QStringLiteral("画像をクリックして選択してください");
+const QString kNothingShown = QStringLiteral("画像が表示されていません");
+
+} // namespace
+
+void SelectForm::FormLoad()
+{
+    GameState &s = m_game.state();
+
+    QString appDir = m_game.programFolder();
+    if (appDir.endsWith(QLatin1Char('/')))
+        appDir.chop(1); // paths are built as AppDir + "/...", also from the system's root
+    s.AppDir = appDir;
+    s.PictureDir = s.AppDir + QStringLiteral("/gazou");
+
+    m_menuContinue->setEnabled(!savedgame::listNames(s.AppDir).isEmpty());
+
+    // The music is played from the player's own folder. Without a copy there is no music and
+    // nothing else changes.
+    const QString musicFolder = m_game.musicFolder();
+    if (!musicFolder.isEmpty() && !files::listFiles(musicFolder).contains(kMusicFile)) {
+        files::copyFile(s.AppDir + QLatin1Char('/') + kMusicFile,
+                        musicFolder + QLatin1Char('/') + kMusicFile, files::Overwrite::Yes);
+    }
+
+    // The folder list starts where the program is, on the program's drive, as the drive list
+    // and folder list of a freshly loaded form do.
+    m_Drive1->setDrives(drives::listDrives());
+    const QString programFolder = s.AppDir.isEmpty() ? QStringLiteral("/") : s.AppDir;
+    m_Drive1->showRoot(drives::driveOf(programFolder, m_Drive1->driveEntries()));
+    {
+        const QSignalBlocker blocker(m_Dir1);
+        m_Dir1->openDrive(m_Drive1->currentRoot());
+        m_Dir1->setPath(programFolder);
+    }
+
+    setFormHeightTwips(kHeightTwips);
+    ShowLibraryView();
+    s.LibraryPictureCount = num::toInt16Clamped(s.PictureCount);
+}
+
+void SelectForm::ShowLibraryView()
+{
+    GameState &s = m_game.state();
+    s.LaunchMode = 1;
+    ClearThumbnails();
+    OpenPictureLibrary();
+    s.PictureDir = s.AppDir + QStringLiteral("/gazou");
+    m_Frame3->hide();
+    m_Command6->hide();
+    setStatusText(kClickHint);
+}
+
+void SelectForm::ShowFolderView()
+{
+    m_game.state().LaunchMode = 1;
+    ClearThumbnails();
+    setFormWidthTwips(kWideTwips);
+    m_Command4->setEnabled(false);
+    m_Command1->setEnabled(false);
+    m_Frame3->hide();
+    setStatusText(kNothingShown);
+    m_Command6->hide();
+    // Volumes come and go while the program runs.
+    m_Drive1->setDrives(drives::listDrives());
+    Drive1_Change();
+    m_Dir1->setFocus();
+}
+
+void SelectForm::ShowSavedGameView()
+{
+    m_game.state().LaunchMode = 2;
+    setFormWidthTwips(kNarrowTwips);
+    ClearThumbnails();
+    ListSavedGames();
+    m_Frame3->show();
+    m_Command6->hide();
+    setStatusText(kNothingShown);
+}
+
+void SelectForm::AskToExit()
+{
+    GameState &s = m_game.state();
+    s.ExitAnswer = msg::askYesNo(this, QStringLiteral("ジグソーパズルを終了しますか？"));
+    if (s.ExitAnswer == msg::kYes)
+        m_game.endProgram();
+}
+
+void SelectForm::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    m_game.endProgram();
+}
+
+void SelectForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || m_game.hasEnded())
+        return;
+    if (m_resetOnActivation) {
+        m_resetOnActivation = false;
+        ShowLibraryView();
+    }
+}
+
+// Notes when another form of the program (the board, the records) takes the focus, so that
+// coming back to this form resets it. Its own message boxes and menus, and other programs,
+// do not count.
+void SelectForm::noteFocusWindow(QWindow *window)
+{
+    if (!window || window == windowHandle())
+        return;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (const QWidget *candidate : windows) {
+        if (candidate->windowHandle() != window)
+            continue;
+        for (const QWidget *w = candidate; w; w = w->parentWidget()) {
+            if (w == this)
+                return;
+        }
+        m_resetOnActivation = true;
+        return;
+    }
+}
+
+void SelectForm::Timer1_Timer()
+{
+    int &phase = m_game.selectFields().BlinkPhase;
+    if (phase == 0) {
+        m_Command5->setFaceColor(QColor(0, 255, 0));
+        phase = 1;
+    } else {
+        m_Command5->setFaceColor(QColor(255, 0, 0));
+        phase = 0;
+    }
+}
+
+void SelectForm::stopBlinking()
+{
+    m_Timer1->stop();
+    m_Command5->useSystemFace();
+}
+
+} // namespace jigsaw
