@@ -1,12 +1,23 @@
 #pragma once
 
+#include "board/BoardControls.h"
+#include "board/UniformRandom.h"
+
+#include <QImage>
 #include <QMainWindow>
+
+#include <functional>
 
 namespace jigsaw {
 
 class Game;
+struct BoardFields;
+struct GameState;
 
-// The puzzle-board form ジグソーパズル.
+// The puzzle-board form ジグソーパズル: its controls as designed, its activation and the Start
+// that turns the launched picture into a game. Inside the form everything is measured in
+// pixels at single precision (read and written through geom::); the form's own client area is
+// ui().Form, and the status bar lies inside it along its bottom edge.
 class BoardForm : public QMainWindow
 {
     Q_OBJECT
@@ -14,8 +25,77 @@ class BoardForm : public QMainWindow
 public:
     explicit BoardForm(Game &game, QWidget *parent = nullptr);
 
+    const BoardControls &ui() const { return m_ui; }
+
+    // The inner size of the form in pixels: the area below the menu bar, status bar included.
+    float scaleWidth();
+    float scaleHeight();
+
+    // The launched game's picture at its natural size. The board shows it until Start has cut
+    // it; the form keeps this one reference for the completed-picture view.
+    void setGamePicture(const QImage &picture);
+    const QImage &gamePicture() const { return m_gamePicture; }
+
+    // Puts a fixed source of uniform numbers in [0, 1) in place of the clock-seeded one.
+    void setRandomSource(std::function<double()> source);
+
+    // Start's set-up procedures, in the order Start calls them.
+    void LayoutBoardPieces();
+    void LayoutPieceBox();
+    void PlaceBoxAtHome();
+    void ShuffleBoxSlots();
+    void CutPicture();
+    void DrawBoardGrid();
+
+public slots:
+    // Runs whenever the form becomes the active window.
+    void Form_Activate();
+    // The menu スタート.
+    void Start_Click();
+
+    void HScroll1_Change();
+    void VScroll2_Change();
+
+    void Timer1_Timer(); // elapsed time
+    void Timer2_Timer(); // remaining time
+    void Timer3_Timer(); // question panel slides in
+    void Timer4_Timer(); // question panel slides out
+    void Timer5_Timer(); // background music
+
+protected:
+    bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    // Building the form from its design
+    void createMenus();
+    void createBoardView();
+    void createPieceBox();
+    void createQuestionPanel();
+    void createTimePanel();
+    void createProgressFrame();
+    void createCompletedView();
+    void createStatusBar();
+    void createTimers();
+    void connectHandlers();
+
+    // Lays out the client area for the form's current size, visible or not.
+    void layoutClientArea();
+
+    // Adds steps to the set-up progress bar.
+    void advanceProgress(int steps);
+
+    // The clock's start: the time bar of a new game, or the time panel of a resumed one.
+    void SetUpTimeBar();
+    void RestoreTimePanel();
+
+    GameState &state();
+    BoardFields &fields();
+
     Game &m_game;
+    BoardControls m_ui;
+    QImage m_gamePicture;
+    UniformRandom m_random;
 };
 
 } // namespace jigsaw

@@ -1,12 +1,190 @@
 #include "select/LaunchGame.h"
 
+#include "board/BoardForm.h"
+#include "board/BoardView.h"
+#include "board/PictureBox.h"
+#include "board/QuestionPanel.h"
+#include "board/StatusPanels.h"
+#include "platform/Geometry.h"
+#include "platform/MessageBox.h"
+#include "platform/Numbers.h"
+#include "platform/PictureLoader.h"
+#include "select/SelectForm.h"
 #include "state/Game.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <array>
+#include <optional>
 
 namespace jigsaw {
 
+namespace {
+
+constexpr char kTooSmall[] = "画像が小さすぎてジグソーパズルを表示できません。";
+constexpr char kNotNormalSize[] =
+    "パズルのフォーム画面が最小化されています。\r元のサイズに戻してやり直してください。";
+
+// The board form's height leaves 400 twips of the screen free below it.
+constexpr double kScreenMarginTwips = 400;
+
+// The settings a resumed game brings from its saved file (values 2 to 11).
+struct ResumedSettings
+{
+    double gameTimeLimit = 0;
+    std::int16_t placementSound = 0;
+    double elapsedSec = 0;
+    double elapsedMin = 0;
+    double remainingTotalSec = 0;
+    float timeBarStep = 0;
+    double remainingSec = 0;
+    double remainingMin = 0;
+    double pieceCount = 0;
+    double gridSide = 0;
+};
+
+std::optional<ResumedSettings> readResumedSettings(const GameState &s)
+{
+    std::array<double, 12> value{};
+    for (std::size_t i = 2; i <= 11; ++i) {
+        const std::optional<double> number = num::readNumber(s.SavedValues[i]);
+        if (!number)
+            return std::nullopt;
+        value[i] = *number;
+    }
+    const std::optional<std::int16_t> sound = num::toInt16(value[3]);
+    if (!sound)
+        return std::nullopt;
+    return ResumedSettings{value[2], *sound,    value[4], value[5],
+                           value[6], num::toSingle(value[7]), value[8], value[9],
+                           value[10], value[11]};
+}
+
+// A picture the board draws fast: 32-bit pixels.
+QImage drawablePicture(QImage picture)
+{
+    const QImage::Format format = picture.format();
+    if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied)
+        return picture;
+    return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+// Sizes the board view to the board and sets up its scroll bars.
+void fitView(BoardForm &board)
+{
+    const BoardControls &ui = board.ui();
+    BoardViewInput in;
+    in.scaleWidth = board.scaleWidth();
+    in.scaleHeight = board.scaleHeight();
+    in.boardLeft = geom::left(ui.Picture2);
+    in.boardTop = geom::top(ui.Picture2);
+    in.boardWidth = geom::width(ui.Picture2);
+    in.boardHeight = geom::height(ui.Picture2);
+    in.vScrollWidth = geom::width(ui.VScroll2);
+    in.hScrollHeight = geom::height(ui.HScroll1);
+    in.statusBarHeight = geom::height(ui.StatusBar1);
+    in.timePanelHeight = geom::height(ui.Frame1);
+    const BoardViewFit fit = fitBoardView(in);
+
+    geom::setWidth(ui.Picture9, fit.viewWidth);
+    geom::setWidth(ui.HScroll1, fit.viewWidth);
+    ui.HScroll1->setVisible(fit.horizontal);
+    geom::setHeight(ui.Picture9, fit.viewHeight);
+    geom::setHeight(ui.VScroll2, fit.viewHeight);
+    ui.VScroll2->setVisible(fit.vertical);
+    if (fit.horizontal) {
+        ui.HScroll1->setRange(0, fit.hMax);
+        ui.HScroll1->setValue(0);
+    }
+    if (fit.vertical) {
+        ui.VScroll2->setRange(0, fit.vMax);
+        ui.VScroll2->setValue(0);
+    }
+    geom::setLeft(ui.VScroll2, static_cast<double>(geom::left(ui.Picture9))
+                                   + static_cast<double>(geom::width(ui.Picture9)));
+    geom::setTop(ui.HScroll1, static_cast<double>(geom::top(ui.Picture9))
+                                  + static_cast<double>(geom::height(ui.Picture9)));
+}
+
+} // namespace
+
 void LaunchGame(Game &game)
 {
-    Q_UNUSED(game);
+    GameState &s = game.state();
+    if (!s.SelectedThumb)
+        return;
+    s.ImageFilePath = s.PictureDir + QLatin1Char('/') + s.ImageFileName;
+
+    QWidget *messageParent = game.frmSelect();
+    // A minimised or maximised board cannot be moved or sized; the player restores it first.
+    if (const BoardForm *open = game.boardIfLoaded();
+        open && (open->isMinimized() || open->isMaximized())) {
+        msg::showNotice(messageParent, QString::fromUtf8(kNotNormalSize));
+        return;
+    }
+    // The picture is judged before the board is touched, so a refused picture leaves an open
+    // board as it was.
+    QImage picture = picture::loadPicture(s.ImageFilePath);
+    if (picture.isNull())
+        return;
+    if (picture.width() < kQuestionPanelWidth) {
+        msg::showNotice(messageParent, QString::fromUtf8(kTooSmall));
+        return;
+    }
+
+    BoardForm *board = game.frmBoard();
+    const BoardControls &ui = board->ui();
+    board->move(0, 0);
+    geom::move(ui.Picture9, 0, 8);
+    geom::move(ui.Picture2, 0, 0);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    board->resize(screen.width(),
+                  qRound(screen.height() - geom::twips(kScreenMarginTwips)));
+    board->setGamePicture(drawablePicture(std::move(picture)));
+    fitView(*board);
+
+    if (s.LaunchMode == 1) {
+        s.PieceCount = 49;
+        s.GridSide = 7;
+        s.GameTimeLimit = TimeLimit();
+        s.PanelMode = 0;
+        s.PlacementSound = 0;
+        ui.Combo1->clear();
+        for (int minutes = 1; minutes <= 60; ++minutes)
+            ui.Combo1->addItem(QString::number(minutes));
+    } else {
+        const std::optional<ResumedSettings> saved = readResumedSettings(s);
+        if (!saved)
+            return;
+        s.PieceCount = saved->pieceCount;
+        s.GridSide = saved->gridSide;
+        s.GameTimeLimit = TimeLimit::fromNumber(saved->gameTimeLimit);
+        s.PanelMode = 0;
+        s.PlacementSound = saved->placementSound;
+        s.ElapsedSec = saved->elapsedSec;
+        s.ElapsedMin = saved->elapsedMin;
+        s.RemainingTotalSec = saved->remainingTotalSec;
+        s.TimeBarStep = saved->timeBarStep;
+        s.RemainingSec = saved->remainingSec;
+        s.RemainingMin = saved->remainingMin;
+        ui.mnuSettings->setEnabled(false);
+    }
+
+    geom::setLeft(ui.Picture4, -(static_cast<double>(geom::width(ui.Picture4)) + 10));
+    ui.Frame1->hide();
+    ui.StatusBar1->setPanelText(1, QStringLiteral("ピース数 ") + num::numberText(s.PieceCount)
+                                       + QStringLiteral(" 枚"));
+    ui.StatusBar1->setPanelText(2, QStringLiteral("経過時間 00:00"));
+    s.BoardActivated = 0;
+    s.InPlay = 0;
+
+    board->show();
+    board->raise();
+    board->activateWindow();
 }
 
 } // namespace jigsaw

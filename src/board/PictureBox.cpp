@@ -1,0 +1,138 @@
+#include "board/PictureBox.h"
+
+#include "platform/Geometry.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace jigsaw {
+
+namespace {
+
+int buttonCode(Qt::MouseButtons buttons)
+{
+    int code = 0;
+    if (buttons & Qt::LeftButton)
+        code |= PictureBox::LeftButton;
+    if (buttons & Qt::RightButton)
+        code |= PictureBox::RightButton;
+    if (buttons & Qt::MiddleButton)
+        code |= PictureBox::MiddleButton;
+    return code;
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    int code = 0;
+    if (modifiers & Qt::ShiftModifier)
+        code |= PictureBox::ShiftKey;
+    if (modifiers & Qt::ControlModifier)
+        code |= PictureBox::CtrlKey;
+    if (modifiers & Qt::AltModifier)
+        code |= PictureBox::AltKey;
+    return code;
+}
+
+} // namespace
+
+PictureBox::PictureBox(QWidget *parent)
+    : QWidget(parent)
+    , m_backColor(palette().color(QPalette::Window))
+{
+    // The box paints every pixel itself, so moving a box over another repaints only the
+    // uncovered strip of what lies below.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void PictureBox::setBackColor(const QColor &color)
+{
+    m_backColor = color;
+    update();
+}
+
+void PictureBox::setForeColor(const QColor &color)
+{
+    m_foreColor = color;
+    if (!m_lines.isEmpty())
+        update();
+}
+
+void PictureBox::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    if (m_autoSize && !picture.isNull())
+        geom::resize(this, picture.width(), picture.height());
+    update();
+}
+
+void PictureBox::clearPicture()
+{
+    if (m_picture.isNull())
+        return;
+    m_picture = QImage();
+    update();
+}
+
+void PictureBox::drawLine(const QLineF &line)
+{
+    m_lines.append(line);
+    update();
+}
+
+void PictureBox::clearDrawing()
+{
+    if (m_lines.isEmpty())
+        return;
+    m_lines.clear();
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect exposed = event->rect();
+    const QRect pictureArea = m_picture.isNull() ? QRect() : exposed & m_picture.rect();
+    if (pictureArea != exposed) {
+        const QRegion background = QRegion(exposed) - pictureArea;
+        for (const QRect &part : background)
+            painter.fillRect(part, m_backColor);
+    }
+    // Only the exposed part of a large picture is drawn.
+    if (!pictureArea.isEmpty())
+        painter.drawImage(pictureArea.topLeft(), m_picture, pictureArea);
+    if (!m_lines.isEmpty()) {
+        painter.setPen(QPen(m_foreColor, 0));
+        painter.drawLines(m_lines);
+    }
+}
+
+void PictureBox::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position();
+    emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), at.x(), at.y());
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position();
+    emit mouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), at.x(), at.y());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position();
+    emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), at.x(), at.y());
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double-click is reported as the double-click alone.
+    if (event->button() == Qt::LeftButton)
+        emit dblClick();
+    else
+        mousePressEvent(event);
+}
+
+} // namespace jigsaw

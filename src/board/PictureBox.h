@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QLineF>
+#include <QList>
+#include <QWidget>
+
+namespace jigsaw {
+
+// A picture box: a plain surface in its background colour that may show a picture at its
+// top-left corner, keeps the lines drawn on it until they are cleared, and reports the mouse
+// with the game's button numbers and coordinates in pixels.
+class PictureBox : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Mouse buttons and shift keys as the game numbers them.
+    enum Button { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+    enum Shift { ShiftKey = 1, CtrlKey = 2, AltKey = 4 };
+
+    explicit PictureBox(QWidget *parent = nullptr);
+
+    void setBackColor(const QColor &color);
+    QColor backColor() const { return m_backColor; }
+    void setForeColor(const QColor &color);
+    QColor foreColor() const { return m_foreColor; }
+
+    // With auto-size on, giving the box a picture resizes it to the picture.
+    void setAutoSize(bool on) { m_autoSize = on; }
+    bool autoSize() const { return m_autoSize; }
+
+    // The picture is shared, not copied: a box shows exactly the image it is given.
+    void setPicture(const QImage &picture);
+    // Removes the picture; the box keeps its size.
+    void clearPicture();
+    const QImage &picture() const { return m_picture; }
+    bool hasPicture() const { return !m_picture.isNull(); }
+
+    // Persistent drawing: lines in the fore colour, one pixel wide, painted over the picture.
+    void drawLine(const QLineF &line);
+    void clearDrawing();
+    const QList<QLineF> &lines() const { return m_lines; }
+
+signals:
+    // button: the button that changed (press, release) or the buttons held (move); x, y in
+    // pixels relative to the box.
+    void mouseDown(int button, int shift, double x, double y);
+    void mouseMove(int button, int shift, double x, double y);
+    void mouseUp(int button, int shift, double x, double y);
+    void dblClick();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    QColor m_backColor;
+    QColor m_foreColor = Qt::black;
+    QImage m_picture;
+    QList<QLineF> m_lines;
+    bool m_autoSize = false;
+};
+
+} // namespace jigsaw

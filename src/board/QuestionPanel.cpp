@@ -1,0 +1,127 @@
+#include "board/QuestionPanel.h"
+
+#include "board/BoardForm.h"
+#include "board/CaptionLabel.h"
+#include "board/PictureBox.h"
+#include "platform/Geometry.h"
+#include "state/Game.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+namespace jigsaw {
+
+namespace {
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption,
+                        const QColor &color)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, color);
+    button->setPalette(palette);
+    // A flat face in the button's own colour, as a graphical button shows it.
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; }"
+                       "QPushButton:pressed { background-color: %2; }")
+            .arg(color.name(), color.darker(115).name()));
+    return button;
+}
+
+} // namespace
+
+std::optional<float> slideInStep(float left)
+{
+    if (left <= -30)
+        return left + 30;
+    return std::nullopt;
+}
+
+std::optional<float> slideOutStep(float left, float width)
+{
+    if (-(static_cast<double>(width) + 10) <= static_cast<double>(left))
+        return left - 50;
+    return std::nullopt;
+}
+
+QImage questionPanelPicture()
+{
+    QImage picture(kQuestionPanelWidth, kQuestionPanelHeight, QImage::Format_RGB32);
+    QPainter painter(&picture);
+    QLinearGradient gradient(0, 0, kQuestionPanelWidth, kQuestionPanelHeight);
+    gradient.setColorAt(0.0, QColor(255, 255, 240));
+    gradient.setColorAt(0.55, QColor(255, 236, 200));
+    gradient.setColorAt(1.0, QColor(236, 214, 255));
+    painter.fillRect(picture.rect(), gradient);
+    painter.setPen(QColor(160, 140, 200));
+    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+    return picture;
+}
+
+void BoardForm::createQuestionPanel()
+{
+    using geom::twips;
+    m_ui.Picture4 = new PictureBox(m_ui.Picture2);
+    m_ui.Picture4->setObjectName(QStringLiteral("Picture4"));
+    m_ui.Picture4->setMouseTracking(false);
+    geom::setGeometry(m_ui.Picture4, 0, twips(240), kQuestionPanelWidth, kQuestionPanelHeight);
+    m_ui.Picture4->setPicture(questionPanelPicture());
+
+    m_ui.Label5 = new CaptionLabel(m_ui.Picture4);
+    m_ui.Label5->setObjectName(QStringLiteral("Label5"));
+    QPalette blue = m_ui.Label5->palette();
+    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    m_ui.Label5->setPalette(blue);
+    geom::setGeometry(m_ui.Label5, twips(480), twips(840), twips(4455), twips(855));
+
+    m_ui.Combo1 = new QComboBox(m_ui.Picture4);
+    m_ui.Combo1->setObjectName(QStringLiteral("Combo1"));
+    m_ui.Combo1->setEditable(true);
+    m_ui.Combo1->setInsertPolicy(QComboBox::NoInsert);
+    geom::setGeometry(m_ui.Combo1, twips(720), twips(240), twips(2000), twips(360));
+
+    m_ui.Label7 = new QLabel(QStringLiteral("分"), m_ui.Picture4);
+    m_ui.Label7->setObjectName(QStringLiteral("Label7"));
+    m_ui.Label7->setAlignment(Qt::AlignCenter);
+    geom::setGeometry(m_ui.Label7, twips(2040), twips(360), twips(195), twips(195));
+
+    m_ui.Command1 = makeButton(m_ui.Picture4, "Command1", QStringLiteral("O  K"),
+                               QColor(255, 192, 192));
+    geom::setGeometry(m_ui.Command1, twips(3000), twips(240), twips(735), twips(375));
+    m_ui.Command3 = makeButton(m_ui.Picture4, "Command3", QStringLiteral("N  O"),
+                               QColor(192, 192, 255));
+    geom::setGeometry(m_ui.Command3, twips(3840), twips(240), twips(735), twips(375));
+}
+
+void BoardForm::Timer3_Timer()
+{
+    PictureBox *panel = m_ui.Picture4;
+    if (const std::optional<float> next = slideInStep(geom::left(panel))) {
+        geom::setLeft(panel, *next);
+        return;
+    }
+    m_ui.Timer3->stop();
+    geom::setTop(m_ui.Picture2, 0);
+    if (!m_ui.Combo1->isHidden())
+        m_ui.Combo1->setFocus();
+    else
+        m_ui.Command1->setFocus();
+}
+
+void BoardForm::Timer4_Timer()
+{
+    PictureBox *panel = m_ui.Picture4;
+    if (const std::optional<float> next = slideOutStep(geom::left(panel), geom::width(panel))) {
+        geom::setLeft(panel, *next);
+        return;
+    }
+    m_ui.Timer4->stop();
+    state().PanelMode = 0;
+}
+
+} // namespace jigsaw
