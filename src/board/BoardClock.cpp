@@ -52,4 +52,8 @@ void BoardForm::Timer1_Timer() {}
 
 void BoardForm::Timer2_Timer() {}
 
+void BoardForm::TimeLimitOk() {}
+void BoardForm::TimeLimitNo() {}
+void BoardForm::TimeLimitChoice() {}
+
 } // namespace jigsaw

@@ -5,10 +5,12 @@
 #include "platform/Geometry.h"
 #include "state/Game.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -161,6 +163,9 @@ void BoardForm::connectHandlers()
     connect(m_ui.Timer3, &QTimer::timeout, this, &BoardForm::Timer3_Timer);
     connect(m_ui.Timer4, &QTimer::timeout, this, &BoardForm::Timer4_Timer);
     connect(m_ui.Timer5, &QTimer::timeout, this, &BoardForm::Timer5_Timer);
+    connect(m_ui.Command1, &QPushButton::clicked, this, &BoardForm::Command1_Click);
+    connect(m_ui.Command3, &QPushButton::clicked, this, &BoardForm::Command3_Click);
+    connect(m_ui.Combo1, &QComboBox::activated, this, &BoardForm::Combo1_Click);
 }
 
 bool BoardForm::event(QEvent *event)

@@ -62,6 +62,22 @@ public slots:
     void Timer4_Timer(); // question panel slides out
     void Timer5_Timer(); // background music
 
+    // The question panel: OK, NO and a choice picked in its input box, dispatched on PanelMode.
+    void Command1_Click();
+    void Command3_Click();
+    void Combo1_Click();
+
+public:
+    // What a question shows besides its message and the OK button.
+    enum PanelPart { NoParts = 0, InputBox = 1, UnitLabel = 2, NoButton = 4 };
+    Q_DECLARE_FLAGS(PanelParts, PanelPart)
+
+    // Asks a question on the panel: sets the mode, shows the parts the question needs, brings
+    // the panel to the front, sounds the notice cue and slides the panel in.
+    void AskQuestion(double mode, const QString &message, PanelParts parts);
+    // Slides the panel out; PanelMode returns to 0 when it has left the board.
+    void SlideOutPanel();
+
 protected:
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -89,6 +105,17 @@ private:
     void SetUpTimeBar();
     void RestoreTimePanel();
 
+    // The reactions of the panel's modes, each with the concern it belongs to.
+    void QuitProgram();        // mode 1, OK
+    void TimeLimitOk();        // mode 3
+    void TimeLimitNo();
+    void TimeLimitChoice();
+    void SaveNameOk();         // mode 4
+    void SaveNameChoice();
+    void OverwriteOk();        // mode 5
+    void RecordNameOk();       // modes 6 and 7
+    void ShowRankingOk();      // mode 8
+
     GameState &state();
     BoardFields &fields();
 
@@ -97,5 +124,7 @@ private:
     QImage m_gamePicture;
     UniformRandom m_random;
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(BoardForm::PanelParts)
 
 } // namespace jigsaw

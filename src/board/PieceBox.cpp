@@ -1,0 +1,5 @@
+#include "board/BoardForm.h"
+
+namespace jigsaw {
+
+} // namespace jigsaw

@@ -1,0 +1,3 @@
+#include "BoardTestSupport.h"
+
+#include <gtest/gtest.h>
