@@ -45,6 +45,10 @@ std::pair<double, double> compareMedians(int repetitions, Baseline &&baseline,
 // makes each picture different.
 QByteArray makePhotoJpeg(int width, int height, int quality, unsigned seed);
 
+// The baseline of the picture benchmarks: libjpeg-turbo alone reads the file and decodes it at
+// a scale of num/denom into a fresh buffer.
+void turboDecode(const QString &path, int num = 1, int denom = 1);
+
 // Writes bytes to a file; false when it cannot.
 bool writeFile(const QString &path, const QByteArray &bytes);
 

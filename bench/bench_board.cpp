@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <turbojpeg.h>
 
 #include <cstdio>
 #include <memory>
@@ -29,29 +28,6 @@ constexpr int kWidth = 6000;
 constexpr int kHeight = 4000;
 constexpr int kRepetitions = 5;
 
-volatile qint64 g_sink = 0; // keeps the decoded results from being optimised away
-
-void turboDecode(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = file.readAll();
-    tjhandle handle = tjInitDecompress();
-    const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
-    const auto size = static_cast<unsigned long>(bytes.size());
-    int width = 0;
-    int height = 0;
-    int subsampling = 0;
-    int colorspace = 0;
-    if (tjDecompressHeader3(handle, data, size, &width, &height, &subsampling, &colorspace) == 0) {
-        std::unique_ptr<unsigned char[]> pixels(
-            new unsigned char[std::size_t(width) * std::size_t(height) * 4]);
-        if (tjDecompress2(handle, data, size, pixels.get(), width, 0, height, TJPF_BGRA, 0) == 0)
-            g_sink = g_sink + pixels[0] + width;
-    }
-    tjDestroy(handle);
-}
 
 // Resident memory of the process in kilobytes.
 long residentKb()
@@ -152,7 +128,7 @@ int main(int argc, char **argv)
     };
 
     // Memory first, on a fresh heap: idle, then one launched and started game.
-    turboDecode(photo);
+    bench::turboDecode(photo);
     settle();
     const long idleKb = residentKb();
     LaunchGame(game);
@@ -171,7 +147,7 @@ int main(int argc, char **argv)
     std::vector<double> launchTimes;
     std::vector<double> startTimes;
     for (int i = 0; i < kRepetitions; ++i) {
-        decodeTimes.push_back(bench::timeMs([&photo] { turboDecode(photo); }));
+        decodeTimes.push_back(bench::timeMs([&photo] { bench::turboDecode(photo); }));
         launchTimes.push_back(timeLaunch(game));
         prepareHundredPieces();
         startTimes.push_back(timeStartWork(game));

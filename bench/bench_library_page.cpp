@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <turbojpeg.h>
 
 #include <cstdio>
 #include <memory>
@@ -25,34 +24,6 @@ constexpr int kHeight = 3000;
 constexpr int kPictures = 6;
 constexpr int kRepetitions = 7;
 
-volatile qint64 g_sink = 0; // keeps the decoded results from being optimised away
-
-void turboDecodeEighth(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = file.readAll();
-    tjhandle handle = tjInitDecompress();
-    const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
-    const auto size = static_cast<unsigned long>(bytes.size());
-    int width = 0;
-    int height = 0;
-    int subsampling = 0;
-    int colorspace = 0;
-    if (tjDecompressHeader3(handle, data, size, &width, &height, &subsampling, &colorspace) == 0) {
-        const tjscalingfactor eighth{1, 8};
-        const int scaledWidth = TJSCALED(width, eighth);
-        const int scaledHeight = TJSCALED(height, eighth);
-        std::unique_ptr<unsigned char[]> pixels(
-            new unsigned char[std::size_t(scaledWidth) * std::size_t(scaledHeight) * 4]);
-        if (tjDecompress2(handle, data, size, pixels.get(), scaledWidth, 0, scaledHeight,
-                          TJPF_BGRA, 0)
-            == 0)
-            g_sink = g_sink + pixels[0] + scaledWidth;
-    }
-    tjDestroy(handle);
-}
 
 } // namespace
 
@@ -86,7 +57,7 @@ int main(int argc, char **argv)
         kRepetitions,
         [&] {
             for (const QString &path : paths)
-                turboDecodeEighth(path);
+                bench::turboDecode(path, 1, 8);
         },
         [&] { form->ShowPicturePage(); });
     bench::printRatio("library_page_vs_turbojpeg_eighth", page, 1.5);

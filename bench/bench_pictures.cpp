@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <turbojpeg.h>
 
 #include <cstdio>
 #include <memory>
@@ -17,6 +16,8 @@
 
 namespace {
 
+volatile qint64 g_sink = 0; // keeps the decoded results from being optimised away
+
 using namespace jigsaw;
 
 constexpr int kWidth = 6000;
@@ -24,35 +25,6 @@ constexpr int kHeight = 4000;
 constexpr int kRepetitions = 7;
 const QSize kThumbnailBox(169, 121); // a thumbnail control, 2535 × 1815 twips
 
-volatile qint64 g_sink = 0; // keeps the decoded results from being optimised away
-
-// libjpeg-turbo alone: read the file and decode it at a scale of num/denom into a fresh buffer.
-void turboDecode(const QString &path, int num, int denom)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = file.readAll();
-    tjhandle handle = tjInitDecompress();
-    const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
-    const auto size = static_cast<unsigned long>(bytes.size());
-    int width = 0;
-    int height = 0;
-    int subsampling = 0;
-    int colorspace = 0;
-    if (tjDecompressHeader3(handle, data, size, &width, &height, &subsampling, &colorspace) == 0) {
-        const tjscalingfactor factor{num, denom};
-        const int scaledWidth = TJSCALED(width, factor);
-        const int scaledHeight = TJSCALED(height, factor);
-        std::unique_ptr<unsigned char[]> pixels(
-            new unsigned char[std::size_t(scaledWidth) * std::size_t(scaledHeight) * 4]);
-        if (tjDecompress2(handle, data, size, pixels.get(), scaledWidth, 0, scaledHeight,
-                          TJPF_BGRA, 0)
-            == 0)
-            g_sink = g_sink + pixels[0] + scaledWidth;
-    }
-    tjDestroy(handle);
-}
 
 } // namespace
 
@@ -74,7 +46,7 @@ int main(int argc, char **argv)
         kRepetitions,
         [&] {
             for (const QString &path : paths)
-                turboDecode(path, 1, 8);
+                bench::turboDecode(path, 1, 8);
         },
         [&] {
             for (const QString &path : paths)
@@ -83,7 +55,7 @@ int main(int argc, char **argv)
     bench::printRatio("thumbnails6_vs_turbojpeg_eighth", thumbnails, 1.5);
 
     const auto full = bench::compareMedians(
-        kRepetitions, [&] { turboDecode(paths.first(), 1, 1); },
+        kRepetitions, [&] { bench::turboDecode(paths.first()); },
         [&] { g_sink = g_sink + picture::loadPicture(paths.first()).width(); });
     bench::printRatio("full_load_vs_turbojpeg", full, 1.2);
     return 0;
