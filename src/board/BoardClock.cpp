@@ -1,12 +1,17 @@
 #include "board/BoardForm.h"
 
+#include "board/ClockRules.h"
 #include "board/PictureBox.h"
+#include "board/StatusPanels.h"
 #include "platform/Geometry.h"
 #include "platform/Numbers.h"
 #include "state/Game.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -14,10 +19,32 @@ namespace jigsaw {
 
 namespace {
 
+constexpr char kChooseLimit[] =
+    "ゲーム時間を選択してＯＫボタンをクリックしてください。\r"
+    "60分以上の設定はテンキーから半角で直接入力してください";
+constexpr char kNoLimitChosen[] = "ゲーム時間が選択されていません。";
+constexpr char kTimeIsUp[] = "時間がなくなりました。終了してください。";
+
+// The input box's width while it asks for minutes: room for a few digits and the unit.
+constexpr double kLimitBoxWidthTwips = 1125;
+
 // The limit as the time panel writes it: as typed, or the number.
 QString limitText(const TimeLimit &limit)
 {
     return limit.isTyped() ? limit.typedText() : num::numberText(limit.minutes());
+}
+
+// Minutes are typed straight in half-width digits: the input method is off and the hints ask
+// for Latin digits where it cannot be switched off.
+void preferDigits(QComboBox *combo)
+{
+    const Qt::InputMethodHints digits = Qt::ImhPreferNumbers | Qt::ImhLatinOnly;
+    combo->setAttribute(Qt::WA_InputMethodEnabled, false);
+    combo->setInputMethodHints(digits);
+    if (QLineEdit *edit = combo->lineEdit()) {
+        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+        edit->setInputMethodHints(digits);
+    }
 }
 
 } // namespace
@@ -26,34 +53,149 @@ void BoardForm::SetUpTimeBar()
 {
     GameState &s = state();
     const double barWidth = geom::width(m_ui.Label3);
-    const double minutes = s.GameTimeLimit.minutes();
+    const double seconds = num::roundHalfEven(s.GameTimeLimit.minutes() * 60);
     geom::setWidth(m_ui.Label4, barWidth);
-    s.TimeBarStep = num::toSingle(barWidth / (minutes * 60));
-    s.RemainingMin = minutes - 1;
-    s.RemainingTotalSec = minutes * 60;
+    s.TimeBarStep = num::toSingle(barWidth / seconds);
+    const Countdown countdown = countdownStart(seconds);
+    s.RemainingMin = countdown.min;
+    s.RemainingSec = countdown.sec;
+    s.RemainingTotalSec = countdown.totalSec;
     m_ui.Timer2->start();
 }
 
 void BoardForm::RestoreTimePanel()
 {
     GameState &s = state();
-    const double belowView = static_cast<double>(geom::top(m_ui.Picture9))
-        + static_cast<double>(geom::height(m_ui.Picture9));
-    const double scrollBar = m_ui.HScroll1->isHidden() ? 0.0 : geom::height(m_ui.HScroll1);
-    geom::setTop(m_ui.Frame1, belowView + scrollBar + 5);
+    PlaceTimePanel(false);
     geom::setWidth(m_ui.Label4, static_cast<double>(s.TimeBarStep) * s.RemainingTotalSec);
     m_ui.Frame1->show();
-    m_ui.Label1->setText(QStringLiteral("ゲーム時間 ") + limitText(s.GameTimeLimit)
-                         + QStringLiteral("分"));
+    m_ui.Label1->setText(limitCaption(limitText(s.GameTimeLimit)));
     m_ui.Timer2->start();
 }
 
-void BoardForm::Timer1_Timer() {}
+void BoardForm::PlaceTimePanel(bool mayShortenView)
+{
+    TimePanelInput in;
+    in.clientHeight = scaleHeight();
+    in.statusBarHeight = geom::height(m_ui.StatusBar1);
+    in.hScrollHeight = geom::height(m_ui.HScroll1);
+    in.hScrollShown = !m_ui.HScroll1->isHidden();
+    in.viewTop = geom::top(m_ui.Picture9);
+    in.viewHeight = geom::height(m_ui.Picture9);
+    in.boardHeight = geom::height(m_ui.Picture2);
+    in.panelHeight = geom::height(m_ui.Frame1);
+    in.mayShortenView = mayShortenView;
+    const TimePanelPlace place = placeTimePanel(in);
 
-void BoardForm::Timer2_Timer() {}
+    if (place.viewHeight) {
+        geom::setHeight(m_ui.Picture9, *place.viewHeight);
+        geom::setHeight(m_ui.VScroll2, *place.viewHeight);
+        m_ui.VScroll2->setRange(0, place.vScrollMax);
+        m_ui.VScroll2->setValue(0);
+        // A board that fitted before may not fit any more; without the bar its lower part
+        // could not be reached.
+        if (*place.viewHeight < geom::height(m_ui.Picture2))
+            m_ui.VScroll2->show();
+    }
+    if (mayShortenView)
+        geom::setTop(m_ui.HScroll1, place.hScrollTop);
+    geom::setTop(m_ui.Frame1, place.panelTop);
+}
 
-void BoardForm::TimeLimitOk() {}
-void BoardForm::TimeLimitNo() {}
-void BoardForm::TimeLimitChoice() {}
+void BoardForm::Timer1_Timer()
+{
+    GameState &s = state();
+    const ElapsedTime elapsed = elapsedTick({s.ElapsedMin, s.ElapsedSec});
+    s.ElapsedMin = elapsed.min;
+    s.ElapsedSec = elapsed.sec;
+    const bool limitReached = s.TimeIsUp == 1 && s.GameTimeLimit.isSet();
+    m_ui.StatusBar1->setPanelText(2, limitReached
+                                         ? limitReachedText(s.GameTimeLimit.minutes() * 60)
+                                         : elapsedTimeText(elapsed));
+}
+
+void BoardForm::Timer2_Timer()
+{
+    GameState &s = state();
+    const CountdownStep step =
+        countdownTick({s.RemainingTotalSec, s.RemainingMin, s.RemainingSec});
+    geom::setWidth(m_ui.Label4, shrunkBarWidth(geom::width(m_ui.Label4), s.TimeBarStep));
+    m_ui.Label1->setText(
+        remainingTimeText(limitText(s.GameTimeLimit), step.shownMin, step.shownSec));
+    s.RemainingTotalSec = step.after.totalSec;
+    s.RemainingMin = step.after.min;
+    s.RemainingSec = step.after.sec;
+    if (step.timeUp)
+        TimeRanOut();
+}
+
+void BoardForm::TimeRanOut()
+{
+    GameState &s = state();
+    s.TimeIsUp = 1;
+    m_ui.Timer1->stop();
+    m_ui.Timer2->stop();
+    geom::setWidth(m_ui.Label4, 0);
+    const QString message = QString::fromUtf8(kTimeIsUp);
+    m_ui.StatusBar1->setPanelText(4, message);
+    // Whatever question was open is over: OK now only takes the notice away, it can no longer
+    // answer a save question asked before the time ran out.
+    AskQuestion(0, message, NoParts);
+    m_ui.mnuSave->setEnabled(false);
+    s.InPlay = 0;
+}
+
+void BoardForm::SetGameTime_Click()
+{
+    geom::setWidth(m_ui.Combo1, geom::twips(kLimitBoxWidthTwips));
+    preferDigits(m_ui.Combo1);
+    m_ui.mnuStart->setEnabled(false);
+    AskQuestion(3, QString::fromUtf8(kChooseLimit), InputBox | UnitLabel | NoButton);
+    m_ui.mnuCancelGameTime->setEnabled(true);
+}
+
+void BoardForm::CancelGameTime_Click()
+{
+    state().GameTimeLimit = TimeLimit();
+    m_ui.Frame1->hide();
+    m_ui.mnuCancelGameTime->setEnabled(false);
+    SlideOutPanel();
+    m_ui.mnuStart->setEnabled(true);
+}
+
+void BoardForm::TimeLimitChoice()
+{
+    const QString text = m_ui.Combo1->currentText();
+    if (limitSeconds(text))
+        m_ui.Label5->setText(QStringLiteral("ゲーム時間を ") + text.trimmed()
+                             + QStringLiteral(" 分に設定します。"));
+}
+
+void BoardForm::TimeLimitOk()
+{
+    GameState &s = state();
+    const QString text = m_ui.Combo1->currentText().trimmed();
+    const std::optional<double> seconds = limitSeconds(text);
+    if (!seconds) {
+        m_ui.Combo1->setCurrentText(QString());
+        m_game.PlayClickSound();
+        m_ui.Label5->setText(QString::fromUtf8(kNoLimitChosen));
+        return;
+    }
+    s.GameTimeLimit = TimeLimit::fromTyped(text, *seconds / 60);
+    m_ui.Label1->setText(limitCaption(text));
+    geom::setWidth(m_ui.Label4, geom::width(m_ui.Label3));
+    m_ui.mnuStart->setEnabled(true);
+    s.PanelMode = 0;
+    SlideOutPanel();
+    PlaceTimePanel(true);
+    m_ui.Frame1->show();
+    StopMusic();
+}
+
+void BoardForm::TimeLimitNo()
+{
+    CancelGameTime_Click();
+}
 
 } // namespace jigsaw

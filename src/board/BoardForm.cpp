@@ -156,6 +156,7 @@ void BoardForm::createTimers()
 void BoardForm::connectHandlers()
 {
     connect(m_ui.mnuStart, &QAction::triggered, this, &BoardForm::Start_Click);
+    connect(m_ui.mnuSave, &QAction::triggered, this, &BoardForm::Save_Click);
     connect(m_ui.HScroll1, &QScrollBar::valueChanged, this, &BoardForm::HScroll1_Change);
     connect(m_ui.VScroll2, &QScrollBar::valueChanged, this, &BoardForm::VScroll2_Change);
     connect(m_ui.Timer1, &QTimer::timeout, this, &BoardForm::Timer1_Timer);
@@ -166,6 +167,9 @@ void BoardForm::connectHandlers()
     connect(m_ui.Command1, &QPushButton::clicked, this, &BoardForm::Command1_Click);
     connect(m_ui.Command3, &QPushButton::clicked, this, &BoardForm::Command3_Click);
     connect(m_ui.Combo1, &QComboBox::activated, this, &BoardForm::Combo1_Click);
+    connectPieceHandlers();
+    connectBoxHandlers();
+    connectMenuHandlers();
 }
 
 bool BoardForm::event(QEvent *event)

@@ -52,6 +52,8 @@ public slots:
     void Form_Activate();
     // The menu スタート.
     void Start_Click();
+    // The menu 保存.
+    void Save_Click();
 
     void HScroll1_Change();
     void VScroll2_Change();
@@ -61,11 +63,28 @@ public slots:
     void Timer3_Timer(); // question panel slides in
     void Timer4_Timer(); // question panel slides out
     void Timer5_Timer(); // background music
+    // Stops the background music and lets its file go.
+    void StopMusic();
 
     // The question panel: OK, NO and a choice picked in its input box, dispatched on PanelMode.
     void Command1_Click();
     void Command3_Click();
     void Combo1_Click();
+
+    // Leaving the board: the menu 終了 asks first, 新しい画像を選択する closes the board.
+    void Quit_Click();
+    void NewPicture_Click();
+    // The settings: the game-time limit, its cancelling, the placement cue, the piece count
+    // (index into kPieceCountChoices).
+    void SetGameTime_Click();
+    void CancelGameTime_Click();
+    void PlacementSound_Click();
+    void PieceCount_Click(int index);
+    // The bare board's hints and right press, and the completed-picture view.
+    void Picture2_MouseDown(int button, int shift, double x, double y);
+    void Picture2_MouseMove(int button, int shift, double x, double y);
+    void ShowCompleted_Click(); // 完成画像を表示
+    void Picture3_MouseDown(int button, int shift, double x, double y);
 
 public:
     // What a question shows besides its message and the OK button.
@@ -78,9 +97,42 @@ public:
     // Slides the panel out; PanelMode returns to 0 when it has left the board.
     void SlideOutPanel();
 
+    // Play: the pieces on the board, the piece box with its popup, and completion.
+    void Picture1_MouseDown(int index, int button, int shift, double x, double y);
+    void Picture1_MouseMove(int index, int button, int shift, double x, double y);
+    void Picture1_MouseUp(int index, int button, int shift, double x, double y);
+    void Picture1_DblClick(int index);
+    void Form_MouseMove(int button, int shift, double x, double y);
+    void Picture5_MouseDown(int button, int shift, double x, double y);
+    void Picture5_MouseMove(int button, int shift, double x, double y);
+    void Picture6_MouseDown(int index, int button, int shift, double x, double y);
+    void Picture6_MouseMove(int index, int button, int shift, double x, double y);
+    void Picture6_DblClick(int index);
+    void Picture7_MouseMove(int button, int shift, double x, double y);
+    void Picture8_MouseDown(int button, int shift, double x, double y);
+    void Picture8_MouseMove(int button, int shift, double x, double y);
+    void Picture8_MouseUp(int button, int shift, double x, double y);
+    void VScroll1_Change();
+    void mnuPieceBox_Click();   // ピースボックス
+    void mnuHideBox_Click();    // ピースボックスを表示しない
+    // Refreshes the popup 右クリック and pops it up at the mouse, only while a game is in play.
+    void ShowBoardPopup();
+    void CheckCompletion();
+    // Whether the board control of piece i lies within the tolerances of its place.
+    bool PieceInPlace(int index);
+    // Empties the pictures of the game's board and box pieces.
+    void ClearPiecePictures();
+    // Unchecks all piece-count items and hides every box piece.
+    void ClearPieceCountChoice();
+
+signals:
+    // The popup 右クリック has just been popped up.
+    void popupRequested();
+
 protected:
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // Building the form from its design
@@ -94,6 +146,9 @@ private:
     void createStatusBar();
     void createTimers();
     void connectHandlers();
+    void connectPieceHandlers();
+    void connectBoxHandlers();
+    void connectMenuHandlers();
 
     // Lays out the client area for the form's current size, visible or not.
     void layoutClientArea();
@@ -104,6 +159,11 @@ private:
     // The clock's start: the time bar of a new game, or the time panel of a resumed one.
     void SetUpTimeBar();
     void RestoreTimePanel();
+    // Puts the time panel below the board view, shortening the view first if allowed and
+    // needed.
+    void PlaceTimePanel(bool mayShortenView);
+    // The game time has run out: the clocks stop and the pieces can no longer be moved.
+    void TimeRanOut();
 
     // The reactions of the panel's modes, each with the concern it belongs to.
     void QuitProgram();        // mode 1, OK
@@ -115,6 +175,10 @@ private:
     void OverwriteOk();        // mode 5
     void RecordNameOk();       // modes 6 and 7
     void ShowRankingOk();      // mode 8
+    // Saving and recording: each reports in the panel when it cannot write its file.
+    bool WriteSavedGame();
+    void SaveRecord();
+    bool WriteRecordFile();
 
     GameState &state();
     BoardFields &fields();

@@ -1,7 +1,63 @@
 #include "board/BoardForm.h"
 
+#include "board/PictureBox.h"
+#include "select/SelectForm.h"
+#include "state/Game.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+
 namespace jigsaw {
 
-void BoardForm::QuitProgram() {}
+void BoardForm::Quit_Click()
+{
+    AskQuestion(1, QStringLiteral("ジグソーパズルを終了しますか？"), NoButton);
+}
+
+void BoardForm::QuitProgram()
+{
+    StopMusic();
+    ClearPiecePictures();
+    m_game.endProgram();
+}
+
+void BoardForm::NewPicture_Click()
+{
+    close();
+}
+
+void BoardForm::ClearPiecePictures()
+{
+    const int count = std::clamp(static_cast<int>(state().PieceCount), 0, kPieceControls);
+    for (int i = 0; i < count; ++i) {
+        m_ui.Picture1[static_cast<std::size_t>(i)]->clearPicture();
+        m_ui.Picture6[static_cast<std::size_t>(i)]->clearPicture();
+    }
+}
+
+void BoardForm::closeEvent(QCloseEvent *event)
+{
+    // The board is never kept open. When the program itself ends, the forms just go: the
+    // selection form needs no preparing for a next game.
+    event->accept();
+    if (m_game.hasEnded())
+        return;
+    ClearPiecePictures();
+    StopMusic();
+    // The window goes, and its clocks with it: nothing may tick between now and its deletion.
+    for (QTimer *timer : {m_ui.Timer1, m_ui.Timer2, m_ui.Timer3, m_ui.Timer4, m_ui.Timer5})
+        timer->stop();
+    if (SelectForm *select = m_game.frmSelect()) {
+        if (auto *go = select->findChild<QPushButton *>(QStringLiteral("Command1")))
+            go->setFocus();
+        // The list of saved games is filled again when the player asks for it.
+        if (auto *savedGames = select->findChild<QComboBox *>(QStringLiteral("Combo1")))
+            savedGames->clear();
+    }
+}
 
 } // namespace jigsaw

@@ -1,8 +1,110 @@
 #include "board/BoardForm.h"
 
+#include "platform/Files.h"
+#include "platform/Numbers.h"
+#include "platform/TextFile.h"
+#include "records/RecordFile.h"
+#include "records/RecordLookUp.h"
+#include "records/RecordsForm.h"
+#include "state/Game.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QPushButton>
+
+#include <cmath>
+
 namespace jigsaw {
 
-void BoardForm::RecordNameOk() {}
-void BoardForm::ShowRankingOk() {}
+namespace {
+
+const QString kNoPlayerName = QStringLiteral("プレーヤー名が入力されていません。");
+const QString kRecordSaved = QStringLiteral("この記録を保存しました。");
+const QString kPictureAdded =
+    QStringLiteral("なお、使用した画像を起動時に表示できるように設定しました。");
+const QString kPictureNotAdded =
+    QStringLiteral("ただし、使用した画像を画像フォルダにコピーできませんでした。");
+const QString kOfferRanking = QStringLiteral("\rこの記録の順位を確認しますか？");
+
+// Why a record was not stored, told in the panel while it keeps asking for the name.
+const QString kNameNotStorable =
+    QStringLiteral("この名前では記録を保存できません。\r別のプレーヤー名を入力してください。");
+const QString kRecordNotWritten = QStringLiteral(
+    "記録を保存できませんでした。\rディスクの空きを確かめて、もう一度ＯＫをクリックしてください。");
+
+} // namespace
+
+void BoardForm::RecordNameOk()
+{
+    const QString name = m_ui.Combo1->currentText();
+    if (name.isEmpty()) {
+        m_ui.Label5->setText(kNoPlayerName);
+        m_game.PlayClickSound();
+    } else {
+        state().PlayerName = name;
+        SaveRecord();
+    }
+    StopMusic();
+}
+
+void BoardForm::SaveRecord()
+{
+    GameState &s = state();
+    if (s.PanelMode == 6) {
+        // The picture joins the library under its new name, so that it can be chosen again.
+        const QString library = s.AppDir + QStringLiteral("/gazou");
+        const bool added = files::makeFolder(library)
+            && files::copyFile(s.ImageFilePath, library + QLatin1Char('/') + s.ImageFileName,
+                               files::Overwrite::Yes);
+        if (!WriteRecordFile())
+            return;
+        m_ui.Label5->setText(kRecordSaved + (added ? kPictureAdded : kPictureNotAdded)
+                             + kOfferRanking);
+        m_ui.Combo1->hide();
+        m_ui.Command3->show();
+        m_ui.Label7->hide();
+    } else if (s.PanelMode == 7) {
+        WriteRecordFile();
+    }
+}
+
+bool BoardForm::WriteRecordFile()
+{
+    GameState &s = state();
+    const auto seconds = static_cast<long long>(std::llround(s.ElapsedMin * 60 + s.ElapsedSec));
+    const QString line = recordfile::makeLine(QDate::currentDate(), s.ImageFileName,
+                                              s.PieceCount, seconds, s.PlayerName);
+    if (!text::encodeShiftJis(s.PlayerName)) {
+        m_ui.Label5->setText(kNameNotStorable);
+        m_game.PlayClickSound();
+        return false;
+    }
+    if (!recordfile::addRecord(s.AppDir, s.ImageFileName, s.PieceCount, line)) {
+        m_ui.Label5->setText(kRecordNotWritten);
+        m_game.PlayClickSound();
+        return false;
+    }
+    for (QString &record : s.RecordLines)
+        record.clear();
+
+    m_ui.Combo1->hide();
+    m_ui.Command3->show();
+    m_ui.Label5->setText(kRecordSaved + kOfferRanking);
+    m_game.PlayClickSound();
+    s.PanelMode = 8;
+    return true;
+}
+
+void BoardForm::ShowRankingOk()
+{
+    LookUpPictureRecords(m_game);
+    RecordsForm *records = m_game.frmRecords();
+    records->choosePieceCount(num::numberText(state().PieceCount));
+    records->show();
+    records->raise();
+    records->activateWindow();
+    SlideOutPanel();
+}
 
 } // namespace jigsaw

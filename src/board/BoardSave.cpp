@@ -1,9 +1,173 @@
 #include "board/BoardForm.h"
 
+#include "board/PictureBox.h"
+#include "platform/Geometry.h"
+#include "records/SavedGameFile.h"
+#include "select/SelectForm.h"
+#include "state/Game.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
 namespace jigsaw {
 
-void BoardForm::SaveNameOk() {}
-void BoardForm::SaveNameChoice() {}
-void BoardForm::OverwriteOk() {}
+namespace {
+
+const QString kAskName = QStringLiteral("保存する名前を入力してください");
+const QString kConfirmName = QStringLiteral(" の名前で今の状態を保存しますか？");
+const QString kNameExists =
+    QStringLiteral("この名前はすでに存在します。\rこの名前で上書き保存しますか？");
+const QString kQuitQuestion = QStringLiteral("ジグソーパズルを終了しますか？");
+const QString kSaved = QStringLiteral("この画面を保存しました。\r");
+const QString kOverwritten = QStringLiteral("この画面を上書き保存しました。\r");
+
+// Why a save did not happen, told in the panel while it keeps asking for a name.
+const QString kUnusableName = QStringLiteral(
+    "この名前では保存できません。\r「/」「\\」などの記号を使わない名前を入力してください。");
+const QString kNotStorable = QStringLiteral(
+    "このゲームは保存できませんでした。\r画像のフォルダ名やファイル名に保存できない文字があります。");
+const QString kWriteFailed = QStringLiteral(
+    "このゲームは保存できませんでした。\rディスクの空きや保存フォルダを確かめてください。");
+
+QString failureText(savedgame::WriteStatus status)
+{
+    switch (status) {
+    case savedgame::WriteStatus::UnusableName:
+        return kUnusableName;
+    case savedgame::WriteStatus::NotStorable:
+        return kNotStorable;
+    default:
+        return kWriteFailed;
+    }
+}
+
+// The name box takes Japanese input: the input method is on and no hint narrows it.
+void enableJapaneseInput(QComboBox *combo)
+{
+    combo->setAttribute(Qt::WA_InputMethodEnabled, true);
+    combo->setInputMethodHints(Qt::ImhNone);
+    if (QLineEdit *edit = combo->lineEdit()) {
+        edit->setAttribute(Qt::WA_InputMethodEnabled, true);
+        edit->setInputMethodHints(Qt::ImhNone);
+    }
+}
+
+// The name of the saved game being resumed, as the selection form's saved-game list shows it.
+QString resumedGameName(const Game &game)
+{
+    const SelectForm *select = game.frmSelect();
+    const auto *list = select ? select->findChild<QComboBox *>(QStringLiteral("Combo1")) : nullptr;
+    return list ? list->currentText() : QString();
+}
+
+// A game saved during this run can be resumed in this run: the selection form offers its
+// saved-game view from now on, not only after the next start.
+void offerSavedGames(const Game &game)
+{
+    if (const SelectForm *select = game.frmSelect()) {
+        if (auto *menu = select->findChild<QAction *>(QStringLiteral("ゲームの続き")))
+            menu->setEnabled(true);
+    }
+}
+
+// Whether the list offered by the menu holds the name, compared exactly.
+bool listHolds(const QComboBox *combo, const QString &name)
+{
+    for (int i = 0; i < combo->count(); ++i) {
+        if (combo->itemText(i) == name)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void BoardForm::Save_Click()
+{
+    GameState &s = state();
+    QComboBox *names = m_ui.Combo1;
+    names->clear();
+    names->addItems(savedgame::listNames(s.AppDir));
+    // The list offers the names; the box starts empty, or with the name the game came from.
+    names->setCurrentIndex(-1);
+    names->setEditText(s.LaunchMode == 2 ? resumedGameName(m_game) : QString());
+    geom::setWidth(names, geom::twips(2200));
+    enableJapaneseInput(names);
+    AskQuestion(4, kAskName, InputBox | NoButton);
+}
+
+void BoardForm::SaveNameChoice()
+{
+    const QString name = m_ui.Combo1->currentText();
+    if (!name.isEmpty())
+        m_ui.Label5->setText(name + kConfirmName);
+}
+
+void BoardForm::SaveNameOk()
+{
+    const QString name = m_ui.Combo1->currentText();
+    if (name.isEmpty())
+        return;
+    if (!savedgame::isUsableName(name)) {
+        m_ui.Label5->setText(kUnusableName);
+        m_game.PlayClickSound();
+        return;
+    }
+    if (listHolds(m_ui.Combo1, name)) {
+        state().PanelMode = 5;
+        m_ui.Label5->setText(kNameExists);
+        return;
+    }
+    if (WriteSavedGame())
+        m_ui.Label5->setText(kSaved + kQuitQuestion);
+}
+
+void BoardForm::OverwriteOk()
+{
+    if (m_ui.Combo1->currentText().isEmpty())
+        return;
+    if (WriteSavedGame())
+        m_ui.Label5->setText(kOverwritten + kQuitQuestion);
+}
+
+bool BoardForm::WriteSavedGame()
+{
+    GameState &s = state();
+    GameToSave game;
+    game.picturePath = s.ImageFilePath;
+    game.timeLimit = s.GameTimeLimit.savedForm();
+    game.placementSound = s.PlacementSound;
+    game.elapsedSec = s.ElapsedSec;
+    game.elapsedMin = s.ElapsedMin;
+    game.remainingTotalSec = s.RemainingTotalSec;
+    game.timeBarStep = s.TimeBarStep;
+    game.remainingSec = s.RemainingSec;
+    game.remainingMin = s.RemainingMin;
+    game.pieceCount = s.PieceCount;
+    game.gridSide = s.GridSide;
+    const int count = std::clamp(static_cast<int>(s.PieceCount), 0, kPieceControls);
+    for (int i = 0; i < count; ++i) {
+        const PictureBox *piece = m_ui.Picture1[static_cast<std::size_t>(i)];
+        game.left.push_back(geom::left(piece));
+        game.top.push_back(geom::top(piece));
+    }
+
+    const savedgame::WriteStatus written =
+        savedgame::writeFile(s.AppDir, m_ui.Combo1->currentText(), game);
+    if (written != savedgame::WriteStatus::Ok) {
+        // The game goes on; the panel keeps asking for a name.
+        s.PanelMode = 4;
+        m_ui.Label5->setText(failureText(written));
+        m_game.PlayClickSound();
+        return false;
+    }
+    offerSavedGames(m_game);
+    AskQuestion(1, kQuitQuestion, NoButton);
+    return true;
+}
 
 } // namespace jigsaw

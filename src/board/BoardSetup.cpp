@@ -66,7 +66,8 @@ void BoardForm::Start_Click()
     if (!isPlayableGrid(s.PieceCount, s.GridSide))
         return;
 
-    m_ui.Timer4->start();
+    // A panel still sliding in would fight the slide-out and come back after Start.
+    SlideOutPanel();
     m_ui.ProgressBar1->setRange(0, 15);
     m_ui.ProgressBar1->setValue(0);
     geom::move(m_ui.Frame2,

@@ -4,6 +4,7 @@
 #include "platform/Numbers.h"
 #include "platform/TextFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -109,6 +110,55 @@ ReadResult readFile(const QString &path)
     if (!game)
         return {ReadStatus::Unreadable, {}};
     return {ReadStatus::Ok, std::move(*game)};
+}
+
+bool isUsableName(const QString &name)
+{
+    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+        return false;
+    for (const QChar c : name) {
+        const bool separator = c == QLatin1Char('/') || c == QLatin1Char('\\');
+        if (separator || c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+QStringList lines(const GameToSave &game)
+{
+    QStringList result{
+        game.picturePath,
+        game.timeLimit,
+        num::numberLine(game.placementSound),
+        num::numberLine(game.elapsedSec),
+        num::numberLine(game.elapsedMin),
+        num::numberLine(game.remainingTotalSec),
+        num::singleLine(game.timeBarStep),
+        num::numberLine(game.remainingSec),
+        num::numberLine(game.remainingMin),
+        num::numberLine(game.pieceCount),
+        num::numberLine(game.gridSide),
+    };
+    const std::size_t pieces = std::min(game.left.size(), game.top.size());
+    for (std::size_t i = 0; i < pieces; ++i)
+        result.append(num::singleText(game.left[i]) + kPieceSeparator
+                      + num::singleText(game.top[i]));
+    return result;
+}
+
+WriteStatus writeFile(const QString &appDir, const QString &name, const GameToSave &game)
+{
+    if (!isUsableName(name))
+        return WriteStatus::UnusableName;
+    const QStringList content = lines(game);
+    for (const QString &line : content) {
+        if (!text::encodeShiftJis(line))
+            return WriteStatus::NotStorable;
+    }
+    if (!files::makeFolder(folderPath(appDir)))
+        return WriteStatus::Failed;
+    return text::writeLinesAtomically(filePath(appDir, name), content) ? WriteStatus::Ok
+                                                                       : WriteStatus::Failed;
 }
 
 } // namespace jigsaw::savedgame

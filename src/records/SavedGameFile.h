@@ -25,6 +25,25 @@ struct SavedGame
     int pieceCount() const { return static_cast<int>(left.size()); }
 };
 
+// The values a game in progress is saved from, as they stand at the moment of saving.
+struct GameToSave
+{
+    QString picturePath;
+    QString timeLimit; // line 2 as written: a number line, or the limit as the player typed it
+    std::int16_t placementSound = 0;
+    double elapsedSec = 0;
+    double elapsedMin = 0;
+    double remainingTotalSec = 0;
+    float timeBarStep = 0;
+    double remainingSec = 0;
+    double remainingMin = 0;
+    double pieceCount = 0;
+    double gridSide = 0;
+    // Left and Top on the board of piece i, in pixels.
+    std::vector<float> left;
+    std::vector<float> top;
+};
+
 // The saved-game file: where it lives, which names the save folder offers, and its lines. The
 // only code that knows the layout of the file.
 namespace savedgame {
@@ -77,6 +96,24 @@ struct ReadResult
 
 // Reads the Shift_JIS file at path.
 ReadResult readFile(const QString &path);
+
+// Whether a save name can name a file inside the save folder and nowhere else: not empty, not
+// "." or "..", and without "/", "\" or control characters.
+bool isUsableName(const QString &name);
+
+// The file's lines for a game, in the order of the file.
+QStringList lines(const GameToSave &game);
+
+enum class WriteStatus {
+    Ok,
+    UnusableName, // the name would leave the save folder or cannot name a file
+    NotStorable,  // a value (the picture's path) has a character Shift_JIS cannot store
+    Failed,       // the folder or the file could not be written; an older file is untouched
+};
+
+// Writes the game under the name into the save folder, making the folder when it is missing.
+// The file is replaced whole or not at all.
+WriteStatus writeFile(const QString &appDir, const QString &name, const GameToSave &game);
 
 } // namespace savedgame
 

@@ -1,6 +1,7 @@
 #include "select/SelectForm.h"
 
 #include "platform/Geometry.h"
+#include "records/RecordsForm.h"
 #include "select/DriveList.h"
 #include "select/FolderList.h"
 #include "select/SelectControls.h"
@@ -262,6 +263,13 @@ void SelectForm::connectControls()
     connect(m_Command3, &QPushButton::clicked, this, &SelectForm::Command3_Click);
     connect(m_Command4, &QPushButton::clicked, this, &SelectForm::Command4_Click);
     connect(m_Command5, &QPushButton::clicked, this, &SelectForm::Command5_Click);
+    // 過去の記録表示: the records form, already filled by the record look-up, beside this one.
+    connect(m_Command6, &QPushButton::clicked, this, [this] {
+        RecordsForm *records = m_game.frmRecords();
+        records->show();
+        records->raise();
+        records->activateWindow();
+    });
     for (int i = 0; i < kThumbs; ++i) {
         connect(m_Image1[static_cast<std::size_t>(i)], &StretchImage::clicked, this,
                 [this, i] { Image1_Click(i); });

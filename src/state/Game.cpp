@@ -3,6 +3,7 @@
 #include "board/BoardForm.h"
 #include "platform/AppSetup.h"
 #include "platform/UserFolders.h"
+#include "records/RecordsForm.h"
 #include "select/SelectForm.h"
 #include "sound/Sound.h"
 #include "sound/SoundCues.h"
@@ -21,6 +22,7 @@ Game::Game(const QString &appDir, const QString &musicDir)
 
 Game::~Game()
 {
+    delete m_frmRecords;
     delete m_frmBoard;
     delete m_frmSelect;
 }
@@ -50,6 +52,16 @@ BoardForm *Game::frmBoard()
         m_frmBoard->setAttribute(Qt::WA_DeleteOnClose);
     }
     return m_frmBoard;
+}
+
+RecordsForm *Game::frmRecords()
+{
+    if (!m_frmRecords) {
+        m_frmRecords = new RecordsForm(*this);
+        m_frmRecords->setAttribute(Qt::WA_DeleteOnClose);
+        m_frmRecords->FormLoad();
+    }
+    return m_frmRecords;
 }
 
 void Game::PlayNoticeSound()

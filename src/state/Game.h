@@ -12,6 +12,7 @@
 namespace jigsaw {
 
 class BoardForm;
+class RecordsForm;
 class SelectForm;
 class Sound;
 
@@ -46,6 +47,8 @@ public:
     SelectForm *frmSelect() const;
     BoardForm *frmBoard();
     BoardForm *boardIfLoaded() const;
+    // The records form, loaded from its design (and hidden) when it has no window.
+    RecordsForm *frmRecords();
 
     // The cues and the music device of the run.
     Sound &sound() { return *m_sound; }
@@ -67,6 +70,7 @@ private:
     std::unique_ptr<Sound> m_sound;
     QPointer<SelectForm> m_frmSelect;
     QPointer<BoardForm> m_frmBoard;
+    QPointer<RecordsForm> m_frmRecords;
     bool m_ended = false;
 };
 

@@ -1,0 +1,93 @@
+#include "board/PlayRules.h"
+
+#include "platform/Numbers.h"
+
+namespace jigsaw {
+
+namespace {
+
+constexpr char kLibraryPrefix[] = "ジグソー画像";
+
+double d(float value)
+{
+    return static_cast<double>(value);
+}
+
+} // namespace
+
+bool liesInPlace(float left, float top, float correctLeft, float correctTop, double tolX,
+                 std::int16_t tolY)
+{
+    const float lowX = num::toSingle(d(correctLeft) - tolX);
+    const float highX = num::toSingle(d(correctLeft) + tolX);
+    const float lowY = num::toSingle(d(correctTop) - tolY);
+    const float highY = num::toSingle(d(correctTop) + tolY);
+    return lowX <= left && left <= highX && lowY <= top && top <= highY;
+}
+
+DragPlace pieceDragPlace(float pieceLeft, float pieceTop, double x, double y, float grabX,
+                         std::int16_t grabY, float pieceW, float pieceH, float boardW,
+                         float boardH)
+{
+    float left = num::toSingle(d(pieceLeft) + (x - d(grabX)));
+    std::int16_t top = num::toInt16Clamped(y - grabY + d(pieceTop));
+
+    const float halfW = pieceW / 2;
+    const float halfH = pieceH / 2;
+    if (left < -halfW)
+        left = -halfW;
+    if (left > boardW - halfW)
+        left = boardW - halfW;
+    if (top < -halfH)
+        top = num::toInt16Clamped(-d(halfH));
+    if (top > boardH - halfH)
+        top = num::toInt16Clamped(d(boardH) - d(halfH));
+    return {left, top};
+}
+
+DragPlace boxDragPlace(float titleLeft, float titleTop, double x, double y, float grabX,
+                       std::int16_t grabY, float titleW, float titleH, float innerW,
+                       float innerH)
+{
+    float left = num::toSingle(d(titleLeft) + (x - d(grabX)));
+    std::int16_t top = num::toInt16Clamped(y - grabY + d(titleTop));
+
+    const float halfW = titleW / 2;
+    if (left < -halfW)
+        left = -halfW;
+    if (left > innerW - halfW)
+        left = innerW - halfW;
+    if (top < 0)
+        top = 0;
+    if (top > innerH - titleH)
+        top = num::toInt16Clamped(d(innerH) - d(titleH));
+    return {left, top};
+}
+
+TakeOutPlace takeOutPlace(const TakeOutInput &in)
+{
+    const float boardRight = in.boardLeft + in.boardWidth;
+    TakeOutPlace place;
+    if (boardRight > in.titleLeft && in.titleLeft > in.boardWidth / 2)
+        place.left = num::toSingle(d(in.titleLeft) - d(in.pieceW) - 10);
+    else if (boardRight > in.titleLeft)
+        place.left = num::toSingle(d(in.titleLeft) + d(in.titleWidth) + 10);
+    else
+        place.left = num::toSingle(d(boardRight) - d(in.pieceW) - 10);
+    place.top = num::toSingle(d(in.viewHeight) / 2 - d(in.pieceH) / 2);
+    return place;
+}
+
+std::optional<QString> libraryNameFor(const QString &imageFileName,
+                                      std::int16_t libraryPictureCount)
+{
+    const QString prefix = QString::fromUtf8(kLibraryPrefix);
+    if (imageFileName.left(prefix.size()) == prefix)
+        return std::nullopt;
+    // A name without an extension keeps none.
+    const qsizetype dot = imageFileName.indexOf(QLatin1Char('.'));
+    const QString extension = dot < 0 ? QString() : imageFileName.mid(dot);
+    return prefix + num::numberText(libraryPictureCount + 1) + extension;
+}
+
+} // namespace jigsaw

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace jigsaw {
+
+// Whether a board piece at (left, top) lies in its place: within tolX of correctLeft and within
+// tolY of correctTop, bounds included. The bounds are taken at single precision, as the
+// positions are held.
+bool liesInPlace(float left, float top, float correctLeft, float correctTop, double tolX,
+                 std::int16_t tolY);
+
+// A position computed by a drag: the left at single precision, the top in whole pixels.
+struct DragPlace
+{
+    float left = 0;
+    std::int16_t top = 0;
+};
+
+// Where a dragged piece goes for a mouse at (x, y) inside it, pressed at (grabX, grabY): it
+// follows the mouse, but its centre never leaves the board, so at most half the piece hangs
+// over an edge.
+DragPlace pieceDragPlace(float pieceLeft, float pieceTop, double x, double y, float grabX,
+                         std::int16_t grabY, float pieceW, float pieceH, float boardW,
+                         float boardH);
+
+// Where the dragged box's title bar goes: it follows the mouse, at most half of it leaves the
+// form sideways, and all of it stays inside the form vertically.
+DragPlace boxDragPlace(float titleLeft, float titleTop, double x, double y, float grabX,
+                       std::int16_t grabY, float titleW, float titleH, float innerW,
+                       float innerH);
+
+// What the take-out from the box reads: the board and the box's title bar as they stand, the
+// height of the board view and the piece's size.
+struct TakeOutInput
+{
+    float boardLeft = 0;
+    float boardWidth = 0;
+    float titleLeft = 0;
+    float titleWidth = 0;
+    float viewHeight = 0;
+    float pieceW = 0;
+    float pieceH = 0;
+};
+
+// Where a piece taken out of the box lands: beside the box when the box lies over the board
+// (left of it over the right half, right of it over the left half), else inside the board's
+// right edge; halfway down the board view. The board's right edge and the box's left are
+// compared as they stand, the one in board and the other in form coordinates.
+struct TakeOutPlace
+{
+    float left = 0;
+    float top = 0;
+};
+TakeOutPlace takeOutPlace(const TakeOutInput &in);
+
+// The library name a completed picture gets when it is not yet one of the library's numbered
+// pictures: "ジグソー画像" + (libraryPictureCount + 1) + the old name from its first "." on.
+// None for a picture that already has a library name.
+std::optional<QString> libraryNameFor(const QString &imageFileName,
+                                      std::int16_t libraryPictureCount);
+
+} // namespace jigsaw

@@ -1,0 +1,79 @@
+#include "records/Ranking.h"
+
+#include "platform/Numbers.h"
+#include "records/RecordFile.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace jigsaw::ranking {
+
+namespace {
+
+// Beyond this a time is no longer a game's time but a damaged line; it also keeps the seconds
+// well inside what a double holds exactly.
+constexpr double kLongestTime = 1e15;
+
+std::optional<long long> secondsOf(const QString &timeText)
+{
+    const std::optional<double> value = num::readNumber(timeText);
+    if (!value || *value < 0 || *value > kLongestTime || *value != std::floor(*value))
+        return std::nullopt;
+    return static_cast<long long>(*value);
+}
+
+} // namespace
+
+Item itemOf(const QString &recordLine)
+{
+    Item item;
+    item.timeText = recordfile::timeTextOf(recordLine);
+    item.seconds = secondsOf(item.timeText);
+    item.name = recordfile::playerNameOf(recordLine);
+    item.date = recordfile::dateOf(recordLine);
+    return item;
+}
+
+QString fileTime(const Item &item)
+{
+    if (!item.seconds)
+        return item.timeText;
+    return QStringLiteral("%1").arg(*item.seconds, 5, 10, QLatin1Char('0'));
+}
+
+QString listText(const Item &item)
+{
+    return fileTime(item) + item.name + item.date;
+}
+
+bool before(const Item &a, const Item &b)
+{
+    if (a.seconds.has_value() != b.seconds.has_value())
+        return a.seconds.has_value();
+    if (a.seconds && *a.seconds != *b.seconds)
+        return *a.seconds < *b.seconds;
+    if (!a.seconds) {
+        const int byTime = QString::compare(a.timeText, b.timeText, Qt::CaseInsensitive);
+        if (byTime != 0)
+            return byTime < 0;
+    }
+    return QString::compare(a.name + a.date, b.name + b.date, Qt::CaseInsensitive) < 0;
+}
+
+void sortItems(std::vector<Item> &items)
+{
+    std::stable_sort(items.begin(), items.end(), before);
+}
+
+QString clockText(long long seconds)
+{
+    return num::format00(seconds / 3600) + QStringLiteral("時間") + num::format00(seconds / 60 % 60)
+        + QStringLiteral("分") + num::format00(seconds % 60) + QStringLiteral("秒");
+}
+
+QString shownTime(const Item &item)
+{
+    return item.seconds ? clockText(*item.seconds) : item.timeText;
+}
+
+} // namespace jigsaw::ranking
