@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -114,7 +115,9 @@ void BoardForm::CheckCompletion()
 
     m_ui.Label5->setText(QString::fromUtf8(kCongratulation));
     if (const std::optional<QString> libraryName =
-            libraryNameFor(s.ImageFileName, s.LibraryPictureCount)) {
+            libraryNameFor(s.ImageFileName, s.LibraryPictureCount, [&s](const QString &name) {
+                return QFileInfo::exists(s.AppDir + QStringLiteral("/gazou/") + name);
+            })) {
         s.ImageFileName = *libraryName;
         s.PanelMode = 6;
     } else {

@@ -79,7 +79,8 @@ TakeOutPlace takeOutPlace(const TakeOutInput &in)
 }
 
 std::optional<QString> libraryNameFor(const QString &imageFileName,
-                                      std::int16_t libraryPictureCount)
+                                      std::int16_t libraryPictureCount,
+                                      const std::function<bool(const QString &)> &isTaken)
 {
     const QString prefix = QString::fromUtf8(kLibraryPrefix);
     if (imageFileName.left(prefix.size()) == prefix)
@@ -87,7 +88,10 @@ std::optional<QString> libraryNameFor(const QString &imageFileName,
     // A name without an extension keeps none.
     const qsizetype dot = imageFileName.indexOf(QLatin1Char('.'));
     const QString extension = dot < 0 ? QString() : imageFileName.mid(dot);
-    return prefix + num::numberText(libraryPictureCount + 1) + extension;
+    int number = libraryPictureCount + 1;
+    while (isTaken && isTaken(prefix + QString::number(number) + extension))
+        ++number;
+    return prefix + QString::number(number) + extension;
 }
 
 } // namespace jigsaw

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace jigsaw {
@@ -59,8 +60,11 @@ TakeOutPlace takeOutPlace(const TakeOutInput &in);
 
 // The library name a completed picture gets when it is not yet one of the library's numbered
 // pictures: "ジグソー画像" + (libraryPictureCount + 1) + the old name from its first "." on.
-// None for a picture that already has a library name.
+// None for a picture that already has a library name. When that name is taken (an earlier
+// completion of this run, or a gap in the library's numbers), the next free number is used, so
+// a completed picture never replaces one already in the library.
 std::optional<QString> libraryNameFor(const QString &imageFileName,
-                                      std::int16_t libraryPictureCount);
+                                      std::int16_t libraryPictureCount,
+                                      const std::function<bool(const QString &)> &isTaken = {});
 
 } // namespace jigsaw

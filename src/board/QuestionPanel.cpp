@@ -83,6 +83,9 @@ void BoardForm::createQuestionPanel()
     m_ui.Combo1->setObjectName(QStringLiteral("Combo1"));
     m_ui.Combo1->setEditable(true);
     m_ui.Combo1->setInsertPolicy(QComboBox::NoInsert);
+    // Typed names are taken as typed: completing "abc" to an earlier "ABC" would overwrite
+    // another saved game or file a record under someone else's name.
+    m_ui.Combo1->setCompleter(nullptr);
     geom::setGeometry(m_ui.Combo1, twips(720), twips(240), twips(2000), twips(360));
 
     m_ui.Label7 = new QLabel(QStringLiteral("分"), m_ui.Picture4);

@@ -136,6 +136,14 @@ void LaunchGame(Game &game)
         return;
     }
 
+    // GO on a board that is still open starts the new picture on a board loaded afresh. Laid
+    // over the old one, the old game's pieces, clocks and music would carry on and its spent
+    // スタート would stay disabled.
+    if (BoardForm *open = game.boardIfLoaded()) {
+        open->StopMusic();
+        delete open;
+    }
+
     BoardForm *board = game.frmBoard();
     const BoardControls &ui = board->ui();
     board->move(0, 0);

@@ -240,6 +240,23 @@ TEST_F(BoardLaunch, ClosedBoardIsLoadedAfreshAndActivationRunsOncePerLaunch)
     QTRY_COMPARE(state().BoardActivated, 1.0);
 }
 
+TEST_F(BoardLaunch, GoOnAStartedGameStartsTheNewPictureOnAFreshBoard)
+{
+    ASSERT_NE(launchNew(640, 480), nullptr);
+    start();
+    ASSERT_FALSE(ui().mnuStart->isEnabled());
+    ASSERT_TRUE(ui().Timer1->isActive());
+
+    ASSERT_NE(launchNew(700, 500), nullptr);
+    EXPECT_TRUE(ui().mnuStart->isEnabled());
+    EXPECT_FALSE(ui().Timer1->isActive());
+    EXPECT_FALSE(ui().Timer5->isActive());
+    EXPECT_TRUE(ui().Picture7->isHidden());
+    for (int i = 0; i < 49; ++i)
+        EXPECT_TRUE(ui().Picture6[i]->isHidden() && ui().Picture1[i]->isHidden()) << i;
+    EXPECT_EQ(geom::width(ui().Picture2), 700);
+}
+
 // GO pressed on the real selection form, with pictures of its library.
 class BoardLaunchFromSelection : public BoardTest
 {

@@ -75,4 +75,11 @@ TEST(PlayRules, OutsidePicturesGetTheNextLibraryName)
     EXPECT_EQ(libraryNameFor(QStringLiteral("ジグソー画像7.jpg"), 12), std::nullopt);
     EXPECT_EQ(libraryNameFor(QStringLiteral("ジグソー画像"), 12), std::nullopt);
     EXPECT_EQ(libraryNameFor(QStringLiteral("ジグソー.jpg"), 1), QStringLiteral("ジグソー画像2.jpg"));
+
+    // A name already in the library (an earlier completion of this run) is never reused.
+    const auto taken = [](const QString &name) {
+        return name == QStringLiteral("ジグソー画像13.jpg") || name == QStringLiteral("ジグソー画像14.jpg");
+    };
+    EXPECT_EQ(libraryNameFor(QStringLiteral("sea.jpg"), 12, taken), QStringLiteral("ジグソー画像15.jpg"));
+    EXPECT_EQ(libraryNameFor(QStringLiteral("sea.png"), 12, taken), QStringLiteral("ジグソー画像13.png"));
 }
