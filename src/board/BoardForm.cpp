@@ -68,6 +68,15 @@ BoardForm::BoardForm(Game &game, QWidget *parent)
     connectHandlers();
 }
 
+BoardForm::~BoardForm()
+{
+    // The controls are torn down after this part of the form is gone, and some still signal on
+    // the way out (the name box reports its text when it loses the focus): none of that may
+    // reach the form's handlers any more.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+}
+
 GameState &BoardForm::state()
 {
     return m_game.state();

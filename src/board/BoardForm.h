@@ -24,6 +24,7 @@ class BoardForm : public QMainWindow
 
 public:
     explicit BoardForm(Game &game, QWidget *parent = nullptr);
+    ~BoardForm() override;
 
     const BoardControls &ui() const { return m_ui; }
 
