@@ -1,6 +1,7 @@
 #include "board/BoardForm.h"
 
 #include "board/PictureBox.h"
+#include "board/QuestionPanel.h"
 #include "platform/Geometry.h"
 #include "records/SavedGameFile.h"
 #include "select/SelectForm.h"
@@ -42,17 +43,6 @@ QString failureText(savedgame::WriteStatus status)
         return kNotStorable;
     default:
         return kWriteFailed;
-    }
-}
-
-// The name box takes Japanese input: the input method is on and no hint narrows it.
-void enableJapaneseInput(QComboBox *combo)
-{
-    combo->setAttribute(Qt::WA_InputMethodEnabled, true);
-    combo->setInputMethodHints(Qt::ImhNone);
-    if (QLineEdit *edit = combo->lineEdit()) {
-        edit->setAttribute(Qt::WA_InputMethodEnabled, true);
-        edit->setInputMethodHints(Qt::ImhNone);
     }
 }
 

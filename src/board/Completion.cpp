@@ -1,6 +1,7 @@
 #include "board/BoardForm.h"
 
 #include "board/PictureBox.h"
+#include "board/QuestionPanel.h"
 #include "board/PlayRules.h"
 #include "platform/Geometry.h"
 #include "records/RecordFile.h"
@@ -26,17 +27,6 @@ constexpr char kCongratulation[] =
     "おめでとう！完成です。\r"
     "この記録を保存して、順位表に登録できます。\r"
     "保存する場合はプレーヤー名を入力してＯＫボタンをクリックしてください。";
-
-// The name box takes Japanese input: the input method is on and no hint narrows it.
-void enableJapaneseInput(QComboBox *combo)
-{
-    combo->setAttribute(Qt::WA_InputMethodEnabled, true);
-    combo->setInputMethodHints(Qt::ImhNone);
-    if (QLineEdit *edit = combo->lineEdit()) {
-        edit->setAttribute(Qt::WA_InputMethodEnabled, true);
-        edit->setInputMethodHints(Qt::ImhNone);
-    }
-}
 
 // Loads the records of the game's picture and piece count for the record writer, and offers
 // each earlier player's name once.

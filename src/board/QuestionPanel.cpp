@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
@@ -47,6 +48,16 @@ std::optional<float> slideOutStep(float left, float width)
     if (-(static_cast<double>(width) + 10) <= static_cast<double>(left))
         return left - 50;
     return std::nullopt;
+}
+
+void enableJapaneseInput(QComboBox *combo)
+{
+    combo->setAttribute(Qt::WA_InputMethodEnabled, true);
+    combo->setInputMethodHints(Qt::ImhNone);
+    if (QLineEdit *edit = combo->lineEdit()) {
+        edit->setAttribute(Qt::WA_InputMethodEnabled, true);
+        edit->setInputMethodHints(Qt::ImhNone);
+    }
 }
 
 QImage questionPanelPicture()

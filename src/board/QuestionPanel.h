@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+class QComboBox;
+
 #include <optional>
 
 namespace jigsaw {
@@ -20,5 +22,9 @@ std::optional<float> slideOutStep(float left, float width);
 
 // The panel's background: a soft gradient of the panel's size.
 QImage questionPanelPicture();
+
+// Lets the panel's input box take names in Japanese: the input method is on and no hint
+// narrows it (the time-limit question narrows it to digits).
+void enableJapaneseInput(QComboBox *combo);
 
 } // namespace jigsaw
