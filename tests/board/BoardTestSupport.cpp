@@ -2,39 +2,27 @@
 
 #include "select/LaunchGame.h"
 
-#include <QAction>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QMouseEvent>
 
 #include <cmath>
 
-namespace boardtest {
+using namespace jigsaw;
 
 QRgb patternAt(int x, int y)
 {
     return qRgb(x & 0xFF, y & 0xFF, ((x >> 8) << 4) | (y >> 8));
 }
 
-QImage patternPicture(int width, int height)
-{
-    QImage picture(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
-        for (int x = 0; x < width; ++x)
-            line[x] = patternAt(x, y);
-    }
-    return picture;
-}
-
-int edge(double value)
-{
-    return static_cast<int>(std::lround(value));
-}
-
-} // namespace boardtest
-
 BoardTest::BoardTest()
-    : game(std::make_unique<jigsaw::Game>(app.path()))
 {
+    for (const char *name : {"gazou.wav", "click.wav", "kansei.wav"})
+        QFile::remove(app.filePath(QString::fromLatin1(name)));
+    QFile::copy(app.filePath(QStringLiteral("Tesselbgm.wav")),
+                musicDir.filePath(QStringLiteral("Tesselbgm.wav")));
+    game = std::make_unique<Game>(app.path(), musicDir.path());
     state().AppDir = app.path();
 }
 
@@ -42,44 +30,111 @@ void BoardTest::selectPicture(int width, int height, const QString &name)
 {
     const QString folder = app.filePath(QStringLiteral("pictures"));
     QDir().mkpath(folder);
-    ASSERT_TRUE(boardtest::patternPicture(width, height).save(folder + QLatin1Char('/') + name,
-                                                              "PNG"));
+    QImage picture(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            picture.setPixel(x, y, patternAt(x, y));
+    }
+    ASSERT_TRUE(picture.save(folder + QLatin1Char('/') + name, "PNG"));
     state().PictureDir = folder;
     state().ImageFileName = name;
     state().SelectedThumb = 0;
 }
 
-jigsaw::BoardForm *BoardTest::launchNew(int width, int height)
+BoardForm *BoardTest::launchNew(int width, int height, const QString &name)
 {
-    selectPicture(width, height);
+    selectPicture(width, height, name);
     state().LaunchMode = 1;
-    jigsaw::LaunchGame(*game);
+    LaunchGame(*game);
     return board();
 }
 
-jigsaw::BoardForm *BoardTest::launchResumed(int width, int height, double pieceCount,
-                                            double gridSide, int placementSound, double limit)
+BoardForm *BoardTest::launchResumed(int width, int height, double pieceCount, double gridSide,
+                                    int placementSound, double limit, const QString &name)
 {
-    selectPicture(width, height);
-    jigsaw::GameState &s = state();
-    s.LaunchMode = 2;
+    selectPicture(width, height, name);
+    state().LaunchMode = 2;
     const auto line = [](double value) { return QStringLiteral(" %1 ").arg(value); };
-    s.SavedValues[2] = line(limit);
-    s.SavedValues[3] = line(placementSound);
-    s.SavedValues[4] = line(12);            // ElapsedSec
-    s.SavedValues[5] = line(3);             // ElapsedMin
-    s.SavedValues[6] = line(limit * 30);    // RemainingTotalSec: half the limit left
-    s.SavedValues[7] = QStringLiteral(" .75 "); // TimeBarStep
-    s.SavedValues[8] = line(60);
-    s.SavedValues[9] = line(limit / 2);
-    s.SavedValues[10] = line(pieceCount);
-    s.SavedValues[11] = line(gridSide);
-    jigsaw::LaunchGame(*game);
+    // Limit, cue, elapsed seconds and minutes, seconds left, bar step, countdown, pieces.
+    state().SavedValues = {QString(), QString(), line(limit), line(placementSound), line(12),
+                           line(3), line(limit * 30), QStringLiteral(" .75 "), line(60),
+                           line(limit / 2), line(pieceCount), line(gridSide)};
+    LaunchGame(*game);
     return board();
 }
 
-void BoardTest::start()
+void BoardTest::launch(int width, int height, const QString &name)
 {
-    ASSERT_NE(board(), nullptr);
+    ASSERT_NE(launchNew(width, height, name), nullptr);
+    QTRY_COMPARE(state().BoardActivated, 1.0);
+    finishSlides();
+}
+
+void BoardTest::startGame()
+{
     ui().mnuStart->trigger();
+    ASSERT_EQ(state().InPlay, 1);
+    finishSlides();
+}
+
+void BoardTest::startSixteen(const QString &pictureName)
+{
+    launch(640, 480, pictureName);
+    ui().mnuPieceCounts[0]->trigger();
+    startGame();
+}
+
+int BoardTest::drive(QTimer *timer, void (BoardForm::*handler)())
+{
+    int ticks = 0;
+    while (timer->isActive() && ticks < 5000) {
+        (board()->*handler)();
+        ++ticks;
+    }
+    return ticks;
+}
+
+void BoardTest::finishSlides()
+{
+    drive(ui().Timer3, &BoardForm::Timer3_Timer);
+    drive(ui().Timer4, &BoardForm::Timer4_Timer);
+}
+
+void BoardTest::setLimit(const QString &typed)
+{
+    ui().mnuSetGameTime->trigger();
+    finishSlides();
+    ui().Combo1->setCurrentText(typed);
+    ui().Command1->click();
+    finishSlides();
+}
+
+void BoardTest::moveOver(QWidget *w, QPointF at, Qt::MouseButtons buttons)
+{
+    QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, buttons,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &move);
+}
+
+void BoardTest::drag(int i, int dx, int dy, Qt::MouseButton button)
+{
+    const QPoint grab(20, 20);
+    QTest::mousePress(piece(i), button, {}, grab);
+    QTest::mouseMove(piece(i), grab + QPoint(dx, dy));
+    QTest::mouseRelease(piece(i), button, {}, grab);
+}
+
+void BoardTest::dragTo(int i, QPointF target)
+{
+    const QPointF by = target - placeOf(i);
+    drag(i, static_cast<int>(std::lround(by.x())), static_cast<int>(std::lround(by.y())));
+}
+
+void BoardTest::placeAllBut(int skip, QPoint offset)
+{
+    ui().mnuPieceBox->trigger(); // BoxMode 1: all pieces out
+    for (int i = 0; i < static_cast<int>(state().PieceCount); ++i) {
+        if (i != skip)
+            dragTo(i, correctOf(i) + offset);
+    }
 }

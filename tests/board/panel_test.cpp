@@ -1,38 +1,47 @@
-#include "PanelTestSupport.h"
+#include "BoardTestSupport.h"
 
-#include "board/PictureBox.h"
-#include "platform/Geometry.h"
+#include "platform/Numbers.h"
 #include "select/SelectForm.h"
-#include "sound/Sound.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QComboBox>
-#include <QLabel>
+#include <QDir>
 #include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 
 using namespace jigsaw;
 using Cue = SoundCues::Cue;
 
-using QuestionPanel = PanelTest;
+namespace {
 
-TEST_F(QuestionPanel, SlidesInByThirtyAndOutByFiftyAndClosesTheQuestionAtTheEnd)
+const QString kTimeIsUp = QStringLiteral("時間がなくなりました。終了してください。");
+const QStringList kMusicStopped{QStringLiteral("stop WaveFile"), QStringLiteral("close WaveFile")};
+
+} // namespace
+
+using QuestionPanel = BoardTest;
+
+TEST_F(QuestionPanel, SlidesInByThirtyAndOutByFiftyAndNoGoesBackWhereItShould)
 {
-    launch();
+    ASSERT_NO_FATAL_FAILURE(launch());
     // The launch parks the 340-pixel panel at -350; the activation's slide stops at -20.
     EXPECT_EQ(geom::left(ui().Picture4), -20);
 
+    // A question asked halfway through the slide-out keeps its mode and slides back in.
     ui().Command1->click(); // mode 0: OK only slides the panel away
-    EXPECT_TRUE(ui().Timer4->isActive());
-    state().PanelMode = 8; // whatever was asked, the end of the slide-out closes it
+    tick(&BoardForm::Timer4_Timer, 3);
+    ui().mnuSetGameTime->trigger();
+    finishSlides();
+    EXPECT_EQ(state().PanelMode, 3);
+    EXPECT_EQ(geom::left(ui().Picture4), -20);
+    const QWidget *focus = board()->focusWidget();
+    EXPECT_TRUE(focus == ui().Combo1 || focus == ui().Combo1->lineEdit());
+
+    // Whatever was asked, the end of the slide-out closes it.
+    ui().Command3->click();
+    state().PanelMode = 8;
     int ticks = 0;
     while (ui().Timer4->isActive()) {
         EXPECT_EQ(state().PanelMode, 8) << "tick " << ticks;
@@ -50,38 +59,11 @@ TEST_F(QuestionPanel, SlidesInByThirtyAndOutByFiftyAndClosesTheQuestionAtTheEnd)
     EXPECT_EQ(geom::top(ui().Picture2), 0); // scrolled back so that the panel is in view
     EXPECT_EQ(board()->focusWidget(), ui().Command1);
 
-    ui().mnuSetGameTime->trigger();
-    drive(ui().Timer3, &BoardForm::Timer3_Timer);
-    const QWidget *focus = board()->focusWidget();
-    EXPECT_TRUE(focus == ui().Combo1 || focus == ui().Combo1->lineEdit());
-}
-
-TEST_F(QuestionPanel, AQuestionAskedDuringTheSlideOutKeepsItsMode)
-{
-    launch();
-    const std::pair<QAction *, double> questions[] = {{ui().mnuQuit, 1},
-                                                      {ui().mnuSetGameTime, 3}};
-    for (const auto &[menu, mode] : questions) {
-        ui().Command1->click();
-        tick(&BoardForm::Timer4_Timer, 3); // halfway out
-        menu->trigger();
-        EXPECT_FALSE(ui().Timer4->isActive());
-        finishSlides();
-        EXPECT_EQ(state().PanelMode, mode);
-        EXPECT_EQ(geom::left(ui().Picture4), -20);
-        // Closes the question again for the next round.
-        state().PanelMode = 0;
-    }
-}
-
-TEST_F(QuestionPanel, NoInModeFiveGoesBackToTheSaveName)
-{
-    launch();
+    // NO to overwriting a saved game goes back to asking for the name.
     board()->AskQuestion(5, QStringLiteral("この名前はすでに存在します。\rこの名前で上書き保存しますか？"),
                          BoardForm::InputBox | BoardForm::NoButton);
     finishSlides();
     ui().Combo1->setCurrentText(QStringLiteral("たろう"));
-
     ui().Command3->click();
     EXPECT_EQ(state().PanelMode, 4);
     EXPECT_EQ(ui().Label5->text(), QStringLiteral("プレーヤー名を入力してください。"));
@@ -89,64 +71,21 @@ TEST_F(QuestionPanel, NoInModeFiveGoesBackToTheSaveName)
     EXPECT_FALSE(ui().Timer4->isActive()); // the panel stays
 }
 
-TEST_F(QuestionPanel, QuitAsksAndOkEndsTheProgramWithoutTheClosingReactions)
-{
-    game->start();
-    auto *savedGames = game->frmSelect()->findChild<QComboBox *>(QStringLiteral("Combo1"));
-    ASSERT_NE(savedGames, nullptr);
-    launch();
-    startGame();
-    savedGames->addItem(QStringLiteral("つづき"));
-    const int notices = cues(Cue::Notice);
-
-    // NO only slides the question away.
-    ui().mnuQuit->trigger();
-    finishSlides();
-    ui().Command3->click();
-    finishSlides();
-    EXPECT_EQ(state().PanelMode, 0);
-    EXPECT_FALSE(game->hasEnded());
-
-    ui().mnuQuit->trigger();
-    EXPECT_EQ(state().PanelMode, 1);
-    EXPECT_EQ(ui().Label5->text(), QStringLiteral("ジグソーパズルを終了しますか？"));
-    EXPECT_FALSE(ui().Command3->isHidden());
-    EXPECT_TRUE(ui().Combo1->isHidden());
-    EXPECT_TRUE(ui().Label7->isHidden());
-    EXPECT_EQ(cues(Cue::Notice), notices + 2);
-    finishSlides();
-
-    game->sound().music().clearCommandLog();
-    ui().Command1->click();
-    EXPECT_TRUE(game->hasEnded());
-    EXPECT_EQ(musicCommands(), (QStringList{QStringLiteral("stop WaveFile"),
-                                            QStringLiteral("close WaveFile")}));
-    for (int i = 0; i < 49; ++i) {
-        EXPECT_FALSE(ui().Picture1[static_cast<std::size_t>(i)]->hasPicture());
-        EXPECT_FALSE(ui().Picture6[static_cast<std::size_t>(i)]->hasPicture());
-    }
-    EXPECT_FALSE(board()->isVisible());
-    // The forms simply go: the selection form is not prepared for another game.
-    board()->close();
-    EXPECT_EQ(savedGames->count(), 1);
-}
-
-TEST_F(QuestionPanel, ClosingTheBoardStopsTheMusicAndReturnsToTheSelection)
+TEST_F(QuestionPanel, ClosingTheBoardReturnsToTheSelectionAndQuitEndsTheProgram)
 {
     game->start();
     SelectForm *select = game->frmSelect();
     auto *savedGames = select->findChild<QComboBox *>(QStringLiteral("Combo1"));
     auto *go = select->findChild<QPushButton *>(QStringLiteral("Command1"));
-    ASSERT_NE(savedGames, nullptr);
-    ASSERT_NE(go, nullptr);
+    ASSERT_TRUE(savedGames && go);
 
     for (const bool throughMenu : {false, true}) {
-        launch();
-        startGame();
+        SCOPED_TRACE(throughMenu);
+        ASSERT_NO_FATAL_FAILURE(launch());
+        ASSERT_NO_FATAL_FAILURE(startGame());
         board()->Timer5_Timer(); // the music is on
         ASSERT_TRUE(game->sound().music().isPlaying(QStringLiteral("WaveFile")));
         savedGames->addItem(QStringLiteral("つづき"));
-        // GO is on while a picture is selected, as it is whenever a game could be launched.
         go->setEnabled(true);
         const QPointer<BoardForm> closing = board();
         QSignalSpy focusChanges(qApp, &QApplication::focusChanged);
@@ -156,20 +95,272 @@ TEST_F(QuestionPanel, ClosingTheBoardStopsTheMusicAndReturnsToTheSelection)
         else
             EXPECT_TRUE(board()->close()); // the title bar's button: never refused
         EXPECT_FALSE(game->sound().music().isOpen(QStringLiteral("WaveFile")));
-        EXPECT_FALSE(closing->ui().Picture6[0]->hasPicture());
         EXPECT_FALSE(closing->ui().Timer1->isActive());
-        EXPECT_FALSE(closing->ui().Timer5->isActive());
         EXPECT_EQ(savedGames->count(), 0);
-        // The selection form comes back to the front and resets itself to the library view,
-        // which may take the focus further on; GO had it first.
-        const bool goHadFocus = select->focusWidget() == go
-            || std::any_of(focusChanges.cbegin(), focusChanges.cend(),
-                           [go](const QList<QVariant> &change) {
-                               return change.at(1).value<QWidget *>() == go;
-                           });
-        EXPECT_TRUE(goHadFocus);
-        EXPECT_EQ(state().PanelMode, 0); // no question was asked
+        // The selection form comes to the front with GO focused (its reset may move the
+        // focus on afterwards).
+        const auto toGo = [go](const QList<QVariant> &change) {
+            return change.at(1).value<QWidget *>() == go;
+        };
+        EXPECT_TRUE(select->focusWidget() == go
+                    || std::any_of(focusChanges.cbegin(), focusChanges.cend(), toGo));
         QTRY_VERIFY(closing.isNull());
         EXPECT_FALSE(game->hasEnded());
     }
+
+    ASSERT_NO_FATAL_FAILURE(launch());
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    savedGames->addItem(QStringLiteral("つづき"));
+    const int notices = cues(Cue::Notice);
+
+    // 終了: NO only slides the question away; OK ends the program without the closing
+    // reactions.
+    ui().mnuQuit->trigger();
+    finishSlides();
+    ui().Command3->click();
+    finishSlides();
+    EXPECT_EQ(state().PanelMode, 0);
+
+    ui().mnuQuit->trigger();
+    EXPECT_EQ(state().PanelMode, 1);
+    EXPECT_EQ(ui().Label5->text(), QStringLiteral("ジグソーパズルを終了しますか？"));
+    EXPECT_EQ(cues(Cue::Notice), notices + 2);
+    finishSlides();
+    EXPECT_FALSE(game->hasEnded());
+
+    game->sound().music().clearCommandLog();
+    ui().Command1->click();
+    EXPECT_TRUE(game->hasEnded());
+    EXPECT_EQ(musicCommands(), kMusicStopped);
+    EXPECT_FALSE(board()->isVisible());
+    // The forms simply go: the selection form is not prepared for another game.
+    board()->close();
+    EXPECT_EQ(savedGames->count(), 1);
+}
+
+using GameClock = BoardTest;
+
+TEST_F(GameClock, OneMinuteLimitRunsOutInTheSixtiethTickAndClosesTheOpenQuestion)
+{
+    ASSERT_NO_FATAL_FAILURE(launch());
+    ui().mnuSetGameTime->trigger();
+    EXPECT_EQ(ui().Label5->text(),
+              QStringLiteral("ゲーム時間を選択してＯＫボタンをクリックしてください。\r"
+                             "60分以上の設定はテンキーから半角で直接入力してください"));
+    EXPECT_FALSE(ui().mnuStart->isEnabled());
+    finishSlides();
+
+    // Picking "1" from the list announces it; OK takes it.
+    ui().Combo1->setCurrentIndex(0);
+    emit ui().Combo1->activated(0);
+    EXPECT_EQ(ui().Label5->text(), QStringLiteral("ゲーム時間を 1 分に設定します。"));
+    ui().Command1->click();
+    EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 1分"));
+    EXPECT_FALSE(ui().Frame1->isHidden());
+    EXPECT_TRUE(ui().mnuStart->isEnabled());
+    finishSlides();
+
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    const float fullBar = geom::width(ui().Label3);
+    EXPECT_EQ(geom::width(ui().Label4), fullBar);
+    board()->Timer2_Timer();
+    EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 1分　　残り時間 00:59"));
+    EXPECT_EQ(geom::width(ui().Label4),
+              num::toSingle(static_cast<double>(fullBar) - static_cast<double>(state().TimeBarStep)));
+    tick(&BoardForm::Timer2_Timer, 58);
+    EXPECT_EQ(state().TimeIsUp, 0);
+
+    // The player is typing a name to save under when the time runs out.
+    ui().mnuSave->trigger();
+    ASSERT_EQ(state().PanelMode, 4);
+    finishSlides();
+    ui().Combo1->setCurrentText(QStringLiteral("とちゅう"));
+    const int notices = cues(Cue::Notice);
+    board()->Timer2_Timer();
+    EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 1分　　残り時間 00:00"));
+    EXPECT_TRUE(state().TimeIsUp == 1 && state().InPlay == 0 && state().PanelMode == 0);
+    EXPECT_FALSE(ui().Timer1->isActive() || ui().Timer2->isActive());
+    EXPECT_TRUE(ui().Timer5->isActive()); // the music goes on
+    EXPECT_EQ(geom::width(ui().Label4), 0);
+    EXPECT_EQ(ui().Label5->text(), kTimeIsUp);
+    EXPECT_EQ(cues(Cue::Notice), notices + 1);
+    EXPECT_TRUE(ui().Command3->isHidden() && ui().Combo1->isHidden());
+    EXPECT_FALSE(ui().mnuSave->isEnabled());
+    finishSlides();
+
+    // The elapsed time shows the limit from now on, and no piece leaves the box.
+    board()->Timer1_Timer();
+    EXPECT_EQ(panelText(2), QStringLiteral("経過時間 01:00"));
+    takeOut(0);
+    EXPECT_TRUE(piece(0)->isHidden() && !slot(0)->isHidden());
+
+    // OK only takes the notice away; nothing was saved.
+    ui().Command1->click();
+    finishSlides();
+    EXPECT_LT(geom::left(ui().Picture4), -geom::width(ui().Picture4));
+    EXPECT_TRUE(QDir(app.filePath(QStringLiteral("save"))).isEmpty());
+}
+
+TEST_F(GameClock, EmptyLimitsAreRefusedFractionalAndLongOnesCounted)
+{
+    ASSERT_NO_FATAL_FAILURE(launch());
+    ui().mnuSetGameTime->trigger();
+    finishSlides();
+    const QString refused = QStringLiteral("ゲーム時間が選択されていません。");
+    int clicks = cues(Cue::Click);
+    for (const char *typed : {"", "0.01", "abc"}) {
+        ui().Combo1->setCurrentText(QString::fromUtf8(typed));
+        ui().Command1->click();
+        EXPECT_EQ(cues(Cue::Click), ++clicks) << typed;
+        EXPECT_EQ(ui().Label5->text(), refused);
+        EXPECT_EQ(ui().Combo1->currentText(), QString());
+        EXPECT_TRUE(state().PanelMode == 3 && ui().Frame1->isHidden());
+    }
+    ui().Combo1->setCurrentText(QStringLiteral("90"));
+    ui().Command1->click();
+    finishSlides();
+    EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 90分"));
+
+    setLimit(QStringLiteral("1.5"));
+    EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 1.5分"));
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    board()->Timer2_Timer();
+    EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 1.5分　　残り時間 01:29"));
+    tick(&BoardForm::Timer2_Timer, 88);
+    EXPECT_EQ(state().TimeIsUp, 0);
+    board()->Timer2_Timer();
+    board()->Timer1_Timer();
+    EXPECT_EQ(panelText(2), QStringLiteral("経過時間 01:30"));
+}
+
+TEST_F(GameClock, CancelAndNoWithdrawTheLimitAndTheElapsedTimePassesAHundredMinutes)
+{
+    ASSERT_NO_FATAL_FAILURE(launch());
+    setLimit(QStringLiteral("5"));
+    ASSERT_FALSE(ui().Frame1->isHidden());
+    ui().mnuCancelGameTime->trigger();
+    EXPECT_TRUE(ui().Frame1->isHidden());
+    EXPECT_FALSE(state().GameTimeLimit.isSet() || ui().mnuCancelGameTime->isEnabled());
+
+    setLimit(QStringLiteral("5"));
+    ui().mnuSetGameTime->trigger();
+    finishSlides();
+    ui().Command3->click();
+    finishSlides();
+    EXPECT_TRUE(ui().Frame1->isHidden());
+    EXPECT_FALSE(state().GameTimeLimit.isSet());
+
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    EXPECT_TRUE(ui().Timer1->isActive());
+    EXPECT_FALSE(ui().Timer2->isActive());
+    board()->Timer1_Timer();
+    EXPECT_EQ(panelText(2), QStringLiteral("経過時間 00:01"));
+    state().ElapsedMin = 99;
+    state().ElapsedSec = 59;
+    board()->Timer1_Timer();
+    EXPECT_EQ(panelText(2), QStringLiteral("経過時間 100:00"));
+}
+
+using BoardMenus = BoardTest;
+
+TEST_F(BoardMenus, SettingsAndHintsBeforeStartDuringPlayAndAfterTheTimeIsUp)
+{
+    ASSERT_NO_FATAL_FAILURE(launch(640, 480));
+    // The settings before Start: the placement cue toggled twice, 100 then 16 pieces.
+    QAction *cue = ui().mnuPlacementSound;
+    cue->trigger();
+    EXPECT_EQ(cue->text(), QStringLiteral("配置が正しいときに音で知らせる(ＯＮ)"));
+    EXPECT_EQ(state().PlacementSound, 1);
+    cue->trigger();
+    EXPECT_FALSE(cue->isChecked() || state().PlacementSound != 0);
+    EXPECT_EQ(cue->text(), QStringLiteral("配置が正しいときに音で知らせる(ＯＦＦ)"));
+    EXPECT_EQ(panelText(3), QStringLiteral("配置音＝ＯＦＦ"));
+
+    ui().mnuPieceCounts[6]->trigger(); // 100
+    ui().mnuPieceCounts[0]->trigger(); // 16
+    ui().mnuPieceCounts[0]->trigger(); // the item already checked stays checked
+    EXPECT_EQ(std::count_if(ui().mnuPieceCounts.begin(), ui().mnuPieceCounts.end(),
+                            [](const QAction *item) { return item->isChecked(); }),
+              1);
+    EXPECT_TRUE(ui().mnuPieceCounts[0]->isChecked());
+    EXPECT_EQ(state().GridSide, 4);
+    EXPECT_EQ(panelText(1), QStringLiteral("ピース数 16"));
+
+    QSignalSpy popups(board(), &BoardForm::popupRequested);
+    moveOver(ui().Picture2, QPointF(10, 10), Qt::NoButton);
+    EXPECT_EQ(panelText(4), QStringLiteral("各種設定後、スタートボタンをクリックしてください"));
+    QTest::mouseClick(ui().Picture2, Qt::RightButton, {}, QPoint(10, 10));
+    EXPECT_EQ(popups.count(), 0);
+
+    setLimit(QStringLiteral("1"));
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    const QRect barGeometry = ui().StatusBar1->geometry();
+    takeOut(2);
+    const std::pair<QWidget *, const char *> hints[] = {
+        {ui().Picture2, "右クリックで、メニューが表示されます"},
+        {piece(2), "ダブルクリックで画像をピースボックスに入れます"},
+        {ui().Form, ""},
+        {slot(4), "ダブルクリックで、ピースがドロップされます"},
+        {ui().Picture8, "ドラッグするとボックスが移動します"}};
+    for (const auto &[control, hint] : hints) {
+        moveOver(control, QPointF(5, 5), Qt::NoButton);
+        EXPECT_EQ(panelText(4), QString::fromUtf8(hint)) << control->objectName().toStdString();
+    }
+    ui().mnuHideBox->trigger();
+    moveOver(piece(2), QPointF(5, 5), Qt::NoButton);
+    EXPECT_EQ(panelText(4), QStringLiteral("右クリックで、メニューが表示されます"));
+    EXPECT_EQ(ui().StatusBar1->geometry(), barGeometry); // hints never resize the status bar
+    QTest::mouseClick(ui().Picture2, Qt::RightButton, {}, QPoint(10, 10));
+    EXPECT_EQ(popups.count(), 1);
+    ui().PopupMenu->hide();
+
+    // Time is up: the pieces neither move nor go back into the box; only the hints react.
+    tick(&BoardForm::Timer2_Timer, 60);
+    ASSERT_EQ(state().TimeIsUp, 1);
+    finishSlides();
+    ui().mnuHideBox->setText(QStringLiteral("ピースボックスを表示する"));
+    ui().mnuHideBox->trigger();
+    const QPointF at = placeOf(2);
+    drag(2, 40, 40);
+    doubleClick(piece(2));
+    EXPECT_EQ(placeOf(2), at);
+    EXPECT_FALSE(piece(2)->isHidden());
+    for (QWidget *control : {static_cast<QWidget *>(ui().Picture2), static_cast<QWidget *>(piece(2))}) {
+        ui().StatusBar1->setPanelText(4, QString());
+        moveOver(control, QPointF(5, 5), Qt::NoButton);
+        EXPECT_EQ(panelText(4), kTimeIsUp);
+    }
+    QTest::mouseClick(piece(2), Qt::RightButton);
+    QTest::mouseClick(ui().Picture2, Qt::RightButton, {}, QPoint(10, 10));
+    EXPECT_EQ(popups.count(), 1);
+}
+
+TEST_F(BoardMenus, CompletedPictureCoversTheBoardAndGivesItBack)
+{
+    ASSERT_NO_FATAL_FAILURE(launch());
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    const QList<QLineF> grid = ui().Picture2->lines();
+    takeOut(3);
+    const QPointF taken = placeOf(3);
+
+    ui().mnuShowCompleted->trigger();
+    PictureBox *view = ui().Picture3;
+    EXPECT_FALSE(view->isHidden());
+    EXPECT_EQ(view->geometry(), QRect(ui().Picture9->pos(), ui().Picture2->size()));
+    EXPECT_EQ(view->picture(), board()->gamePicture());
+    EXPECT_EQ(ui().mnuShowCompleted->text(), QStringLiteral("ゲームに戻る"));
+    EXPECT_FALSE(ui().mnuSave->isEnabled());
+    // A right press on the view offers only the way back.
+    QSignalSpy popups(board(), &BoardForm::popupRequested);
+    QTest::mouseClick(view, Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(panelText(4), QStringLiteral("ゲームに戻るボタンで前の画面が表示されます"));
+    EXPECT_EQ(popups.count(), 1);
+    EXPECT_FALSE(ui().mnuPieceBox->isEnabled() || ui().mnuHideBox->isEnabled());
+    ui().PopupMenu->hide();
+
+    ui().mnuShowCompleted->trigger();
+    EXPECT_TRUE(view->isHidden());
+    EXPECT_TRUE(ui().mnuSave->isEnabled());
+    EXPECT_EQ(ui().Picture2->lines(), grid);
+    EXPECT_EQ(placeOf(3), taken);
 }

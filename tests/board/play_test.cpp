@@ -1,44 +1,35 @@
-#include "PlayTestSupport.h"
+#include "BoardTestSupport.h"
 
-#include "board/StatusPanels.h"
-#include "platform/Geometry.h"
+#include "platform/TextFile.h"
+#include "records/RecordFile.h"
+#include "records/SavedGameFile.h"
+#include "select/SelectForm.h"
 
-#include <QAction>
-#include <QMenu>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTest>
+#include <QFile>
 
 using namespace jigsaw;
 using Cue = SoundCues::Cue;
 
-using Play = PlayTest;
+using Play = BoardTest;
 
-TEST_F(Play, DraggingFollowsTheLeftButtonAndStopsWithTheCentreOnEachEdge)
+TEST_F(Play, DraggingStopsAtTheEdgesAndReleasingInPlaceSoundsTheCue)
 {
     ASSERT_NO_FATAL_FAILURE(startSixteen());
     takeOut(3);
-    ASSERT_FALSE(piece(3)->isHidden());
     takeOut(7);
 
-    // The press grabs the piece where it was pressed, halves of pixels rounded to even, and
-    // brings it in front of everything on the board.
+    // The press grabs the piece where it was pressed, halves rounded to even, and brings it
+    // in front of everything on the board.
     const QPointF from = placeOf(3);
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(10.5, 20.5), QPointF(), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(piece(3), &press);
-    EXPECT_EQ(fields().PieceDragging, 1);
-    EXPECT_EQ(fields().GrabX, 10.5f);
     EXPECT_EQ(fields().GrabY, 20);
     EXPECT_EQ(ui().Picture2->children().last(), piece(3));
-
     moveOver(piece(3), QPointF(15.5, 27), Qt::LeftButton);
     EXPECT_EQ(placeOf(3), from + QPointF(5, 7));
-    EXPECT_EQ(fields().DragLeft, from.x() + 5);
-    EXPECT_EQ(fields().DragTop, from.y() + 7);
     // Only the left button alone drags.
     moveOver(piece(3), QPointF(40, 40), Qt::LeftButton | Qt::RightButton);
-    moveOver(piece(3), QPointF(40, 40), Qt::NoButton);
     EXPECT_EQ(placeOf(3), from + QPointF(5, 7));
     QTest::mouseRelease(piece(3), Qt::LeftButton);
 
@@ -47,35 +38,19 @@ TEST_F(Play, DraggingFollowsTheLeftButtonAndStopsWithTheCentreOnEachEdge)
     EXPECT_EQ(placeOf(3), QPointF(-80, -60));
     drag(3, 4000, 4000);
     EXPECT_EQ(placeOf(3), QPointF(640 - 80, 480 - 60));
-    drag(3, -4000, 0);
-    EXPECT_EQ(placeOf(3), QPointF(-80, 420));
-    drag(3, 0, -4000);
-    EXPECT_EQ(placeOf(3), QPointF(-80, -60));
 
-    // A right-button drag moves nothing (and opens the popup on its press).
     const QPointF before = placeOf(7);
     drag(7, 50, 50, Qt::RightButton);
     ui().PopupMenu->hide();
     EXPECT_EQ(placeOf(7), before);
 
-    // Scrolling the board carries the pieces with it; their places on the board stay.
-    ui().VScroll2->setValue(3);
-    EXPECT_EQ(geom::top(ui().Picture2), -30);
-    EXPECT_EQ(placeOf(7), before);
-}
-
-TEST_F(Play, ReleaseAtTheToleranceSoundsThePlacementCueAndAPixelOutsideDoesNot)
-{
-    ASSERT_NO_FATAL_FAILURE(startSixteen());
+    // A release exactly at the tolerance sounds the placement cue; a pixel outside, not.
     state().PlacementSound = 1;
     takeOut(5);
-    takeOut(6);
     const QPointF correct = correctOf(5);
     int clicks = cues(Cue::Click);
-
-    for (const QPointF off : {QPointF(16, 12), QPointF(-16, -12), QPointF(16, -12)}) {
+    for (const QPointF off : {QPointF(16, 12), QPointF(-16, -12)}) {
         dragTo(5, correct + off);
-        EXPECT_EQ(placeOf(5), correct + off);
         EXPECT_EQ(cues(Cue::Click), ++clicks) << off.x() << "," << off.y();
     }
     for (const QPointF off : {QPointF(17, 12), QPointF(16, 13), QPointF(-17, 0), QPointF(0, -13)}) {
@@ -84,218 +59,210 @@ TEST_F(Play, ReleaseAtTheToleranceSoundsThePlacementCueAndAPixelOutsideDoesNot)
         EXPECT_EQ(cues(Cue::Click), clicks) << off.x() << "," << off.y();
     }
 
-    // Pressed and released in place without moving: the cue again, and the check runs.
-    dragTo(5, correct);
-    ++clicks;
-    fields().CorrectCount = -1;
-    drag(5, 0, 0);
-    EXPECT_EQ(cues(Cue::Click), ++clicks);
-    EXPECT_EQ(fields().CorrectCount, 1);
-
     // Right and middle releases do nothing: no cue, no check.
+    dragTo(5, correct);
+    clicks = cues(Cue::Click);
     fields().CorrectCount = -1;
     QTest::mouseRelease(piece(5), Qt::RightButton);
     QTest::mouseRelease(piece(5), Qt::MiddleButton);
     EXPECT_EQ(cues(Cue::Click), clicks);
     EXPECT_EQ(fields().CorrectCount, -1);
-
     // Without the placement cue the check still runs, silently.
     state().PlacementSound = 0;
     drag(5, 0, 0);
     EXPECT_EQ(cues(Cue::Click), clicks);
     EXPECT_EQ(fields().CorrectCount, 1);
-    EXPECT_EQ(fields().Completed, 0);
 }
 
-TEST_F(Play, DoubleClickSendsAPieceBackOnlyWhileTheBoxIsShown)
+TEST_F(Play, DoubleClicksTheBoxMenusAndDraggingTheBox)
 {
     ASSERT_NO_FATAL_FAILURE(startSixteen());
     takeOut(9);
-    EXPECT_TRUE(slot(9)->isHidden());
     EXPECT_FALSE(slot(9)->hasPicture());
-    ASSERT_TRUE(piece(9)->hasPicture());
     const QImage picture = piece(9)->picture();
     drag(9, 33, -21);
     const QPointF at = placeOf(9);
 
+    // With the box hidden a double-click does nothing; with it shown the piece goes back.
     ui().mnuHideBox->trigger();
     ASSERT_TRUE(ui().Picture7->isHidden());
     doubleClick(piece(9));
     EXPECT_FALSE(piece(9)->isHidden());
     EXPECT_TRUE(piece(9)->hasPicture());
-
-    // The popup offers the box again; with it shown the double-click sends the piece back.
-    QSignalSpy popups(board(), &BoardForm::popupRequested);
     QTest::mouseClick(piece(9), Qt::RightButton);
-    ASSERT_EQ(popups.size(), 1);
-    EXPECT_TRUE(ui().PopupMenu->isVisible());
-    EXPECT_EQ(ui().mnuPieceBox->text(), QStringLiteral("ピースをボックスから出す"));
     EXPECT_EQ(ui().mnuHideBox->text(), QStringLiteral("ピースボックスを表示する"));
     ui().PopupMenu->hide();
     ui().mnuHideBox->trigger();
     ASSERT_FALSE(ui().Picture7->isHidden());
-    ASSERT_FALSE(ui().Picture8->isHidden());
-
     doubleClick(piece(9));
     EXPECT_TRUE(piece(9)->isHidden());
-    EXPECT_FALSE(piece(9)->hasPicture());
-    EXPECT_FALSE(slot(9)->isHidden());
     EXPECT_EQ(slot(9)->picture(), picture);
     EXPECT_EQ(placeOf(9), at);
 
-    // The box's strip, its slots and its title bar offer the popup too; a left press does not.
-    QTest::mouseClick(ui().Picture5, Qt::RightButton);
-    QTest::mouseClick(slot(9), Qt::RightButton);
-    QTest::mouseClick(ui().Picture8, Qt::MiddleButton);
-    QTest::mouseClick(slot(9), Qt::LeftButton);
-    EXPECT_EQ(popups.size(), 4);
-    EXPECT_EQ(ui().mnuHideBox->text(), QStringLiteral("ピースボックスを表示しない"));
-    ui().PopupMenu->hide();
-}
-
-TEST_F(Play, HintsAndTheTimeOutFreezeThePieces)
-{
-    ASSERT_NO_FATAL_FAILURE(startSixteen());
-    StatusPanels *bar = ui().StatusBar1;
-    const QRect barGeometry = bar->geometry();
-    takeOut(2);
-
-    moveOver(piece(2), QPointF(5, 5), Qt::NoButton);
-    EXPECT_EQ(bar->panelText(4), QStringLiteral("ダブルクリックで画像をピースボックスに入れます"));
-    moveOver(ui().Form, QPointF(5, 5), Qt::NoButton);
-    EXPECT_EQ(bar->panelText(4), QString());
-    moveOver(slot(4), QPointF(5, 5), Qt::NoButton);
-    EXPECT_EQ(bar->panelText(4), QStringLiteral("ダブルクリックで、ピースがドロップされます"));
-    moveOver(ui().Picture8, QPointF(5, 5), Qt::NoButton);
-    EXPECT_EQ(bar->panelText(4), QStringLiteral("ドラッグするとボックスが移動します"));
-    ui().mnuHideBox->trigger();
-    moveOver(piece(2), QPointF(5, 5), Qt::LeftButton);
-    EXPECT_EQ(bar->panelText(4), QStringLiteral("右クリックで、メニューが表示されます"));
-    // Writing hints never resizes the status bar.
-    EXPECT_EQ(bar->geometry(), barGeometry);
-
-    // Time is up: the pieces neither move nor go back into the box; only the hint reacts.
-    ui().mnuHideBox->setText(QStringLiteral("ピースボックスを表示する"));
-    ui().mnuHideBox->trigger();
-    state().TimeIsUp = 1;
-    state().InPlay = 0;
-    const QPointF at = placeOf(2);
-    fields().PieceDragging = 0;
-    drag(2, 40, 40);
-    doubleClick(piece(2));
-    doubleClick(slot(4));
-    EXPECT_EQ(placeOf(2), at);
-    EXPECT_FALSE(piece(2)->isHidden());
-    EXPECT_TRUE(piece(4)->isHidden());
-    EXPECT_EQ(fields().PieceDragging, 0);
-    EXPECT_EQ(bar->panelText(4), QStringLiteral("時間がなくなりました。終了してください。"));
-
-    // Without a game in play the popup is not offered.
-    QSignalSpy popups(board(), &BoardForm::popupRequested);
-    QTest::mouseClick(piece(2), Qt::RightButton);
-    QTest::mouseClick(ui().Picture8, Qt::RightButton);
-    EXPECT_EQ(popups.size(), 0);
-}
-
-TEST_F(Play, TakingAllOutAndPuttingTheMisplacedBack)
-{
-    ASSERT_NO_FATAL_FAILURE(startSixteen());
-    takeOut(1);
-    doubleClick(piece(1)); // back into the box, its board control where it landed
+    // All out: every piece on the board where its control was left, no slot, no box.
     std::vector<QPointF> stored;
     for (int i = 0; i < 16; ++i)
         stored.push_back(placeOf(i));
-
-    // All out: every piece on the board where its control was left, no slot, no box.
     ui().mnuPieceBox->trigger();
     EXPECT_EQ(fields().BoxMode, 2);
-    QTest::mouseClick(piece(0), Qt::RightButton);
-    EXPECT_EQ(ui().mnuPieceBox->text(), QStringLiteral("ピースをボックスに入れる"));
-    ui().PopupMenu->hide();
-    EXPECT_TRUE(ui().mnuSave->isEnabled());
-    EXPECT_TRUE(ui().Picture7->isHidden());
-    EXPECT_TRUE(ui().Picture8->isHidden());
+    EXPECT_TRUE(ui().Picture7->isHidden() && ui().Picture8->isHidden());
     for (int i = 0; i < 16; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_FALSE(piece(i)->isHidden());
-        EXPECT_TRUE(piece(i)->hasPicture());
-        EXPECT_TRUE(slot(i)->isHidden());
-        EXPECT_FALSE(slot(i)->hasPicture());
-        EXPECT_EQ(placeOf(i), stored[static_cast<std::size_t>(i)]);
+        EXPECT_TRUE(!piece(i)->isHidden() && piece(i)->hasPicture() && slot(i)->isHidden()) << i;
+        EXPECT_EQ(placeOf(i), stored[static_cast<std::size_t>(i)]) << i;
     }
 
-    // Every piece in its place: putting back leaves an empty box.
+    // Put back with every piece but 11 in its place: only 11 goes back, with its picture.
     for (int i = 0; i < 16; ++i)
-        geom::move(piece(i), correctOf(i).x() + 3, correctOf(i).y() - 2);
+        geom::move(piece(i), correctOf(i).x() + (i == 11 ? 17 : 3), correctOf(i).y() - 2);
+    const QImage eleven = piece(11)->picture();
     ui().mnuPieceBox->trigger();
     EXPECT_EQ(fields().BoxMode, 1);
     EXPECT_FALSE(ui().mnuSave->isEnabled());
     EXPECT_FALSE(ui().Picture7->isHidden());
-    EXPECT_FALSE(ui().Picture8->isHidden());
-    EXPECT_EQ(geom::top(ui().Picture8), 0);
-    for (int i = 0; i < 16; ++i) {
-        EXPECT_FALSE(piece(i)->isHidden());
-        EXPECT_TRUE(slot(i)->isHidden());
-    }
-
-    // Misplaced pieces go back with their pictures; a piece already in the box stays there,
-    // even when its hidden board control lies in its place.
-    ui().mnuPieceBox->trigger();
-    ui().mnuHideBox->setText(QStringLiteral("ピースボックスを表示する"));
-    ui().mnuHideBox->trigger();
-    doubleClick(piece(8));
-    ASSERT_TRUE(piece(8)->isHidden());
-    geom::move(piece(11), correctOf(11).x() + 17, correctOf(11).y());
-    const QImage eleven = piece(11)->picture();
-    ui().mnuPieceBox->trigger();
-    EXPECT_EQ(fields().BoxMode, 1);
-    for (int i = 0; i < 16; ++i) {
-        SCOPED_TRACE(i);
-        const bool inBox = i == 8 || i == 11;
-        EXPECT_EQ(piece(i)->isHidden(), inBox);
-        EXPECT_EQ(piece(i)->hasPicture(), !inBox);
-        EXPECT_EQ(slot(i)->isHidden(), !inBox);
-        EXPECT_EQ(slot(i)->hasPicture(), inBox);
-    }
+    for (int i = 0; i < 16; ++i)
+        EXPECT_TRUE(piece(i)->isHidden() == (i == 11) && slot(i)->isHidden() == (i != 11)) << i;
     EXPECT_EQ(slot(11)->picture(), eleven);
-}
+    // With every piece in its place the box is left empty.
+    takeOut(11);
+    geom::move(piece(11), correctOf(11).x(), correctOf(11).y());
+    ui().mnuPieceBox->trigger();
+    ui().mnuPieceBox->trigger();
+    for (int i = 0; i < 16; ++i)
+        EXPECT_TRUE(slot(i)->isHidden() && !piece(i)->isHidden()) << i;
 
-TEST_F(Play, TheBoxIsDraggedByItsTitleBarAndScrolledByPieceHeights)
-{
-    ASSERT_NO_FATAL_FAILURE(startSixteen());
+    // The box's title bar drags the box, half of it out sideways at most, all of it inside.
     PictureBox *title = ui().Picture8;
     const float width = geom::width(title);
-    const QPointF home(geom::left(title), geom::top(title));
-
-    // A click without moving leaves the box in place.
-    QTest::mouseClick(title, Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(QPointF(geom::left(title), geom::top(title)), home);
-
     QTest::mousePress(title, Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(fields().BoxDragging, 1);
     QTest::mouseMove(title, QPoint(-3000, -3000));
     EXPECT_EQ(geom::left(title), -width / 2);
     EXPECT_EQ(geom::top(title), 0);
     QTest::mouseMove(title, QPoint(5000, 5000));
     EXPECT_EQ(geom::left(title), board()->scaleWidth() - width / 2);
     EXPECT_EQ(geom::top(title), std::round(board()->scaleHeight() - 33));
-    EXPECT_EQ(geom::left(ui().Picture7), geom::left(title));
     EXPECT_EQ(geom::top(ui().Picture7), geom::top(title) + 33);
-    QTest::mouseMove(title, QPoint(-40, -50));
-    const QPointF dropped(geom::left(title), geom::top(title));
     QTest::mouseRelease(title, Qt::LeftButton);
-    EXPECT_EQ(fields().BoxDragging, 0);
+    const QPointF dropped(geom::left(title), geom::top(title));
     moveOver(title, QPointF(300, 300), Qt::LeftButton);
     EXPECT_EQ(QPointF(geom::left(title), geom::top(title)), dropped);
 
     // A piece taken out lands beside the box when the box lies over the board.
+    doubleClick(piece(0));
+    ASSERT_TRUE(piece(0)->isHidden());
     geom::move(title, 100, 0);
     takeOut(0);
     EXPECT_EQ(geom::left(piece(0)), 100 + width + 10);
-    EXPECT_EQ(geom::top(piece(0)), geom::height(ui().Picture9) / 2 - 60);
-
     ui().VScroll1->setValue(2);
     EXPECT_EQ(geom::top(ui().Picture5), -240);
-    ui().VScroll1->setValue(0);
-    EXPECT_EQ(geom::top(ui().Picture5), 0);
+}
+
+TEST_F(Play, TheLastPieceInPlaceCompletesTheGameStopsTheMusicAndRenamesThePicture)
+{
+    state().LibraryPictureCount = 12;
+    app.writeFile(QStringLiteral("gazou/ジグソー画像13.png"), QByteArrayLiteral("taken"));
+    ASSERT_NO_FATAL_FAILURE(startSixteen(QStringLiteral("sea.png")));
+
+    // The music starts on the first tick, stops on the 21st and starts again on the next.
+    ASSERT_EQ(fields().MusicTick, 0);
+    game->sound().music().clearCommandLog();
+    const QStringList started{QStringLiteral("open ") + musicDir.path()
+                                  + QStringLiteral("/Tesselbgm.wav type waveaudio alias WaveFile"),
+                              QStringLiteral("play WaveFile")};
+    const QStringList stopped{QStringLiteral("stop WaveFile"), QStringLiteral("close WaveFile")};
+    board()->Timer5_Timer();
+    EXPECT_EQ(musicCommands(), started);
+    tick(&BoardForm::Timer5_Timer, 19);
+    EXPECT_EQ(musicCommands(), started);
+    tick(&BoardForm::Timer5_Timer, 2);
+    EXPECT_EQ(musicCommands(), started + stopped + started);
+
+    // One piece a pixel outside its tolerance: nothing happens.
+    placeAllBut(10, QPoint(9, -7));
+    dragTo(10, correctOf(10) + QPointF(17, 0));
+    EXPECT_EQ(fields().CorrectCount, 15);
+    EXPECT_EQ(fields().Completed, 0);
+
+    // A piece sent back into the box from its place does not count.
+    ui().mnuHideBox->setText(QStringLiteral("ピースボックスを表示する"));
+    ui().mnuHideBox->trigger();
+    doubleClick(piece(4));
+    ASSERT_TRUE(piece(4)->isHidden());
+    dragTo(10, correctOf(10) + QPointF(16, 12));
+    EXPECT_EQ(fields().CorrectCount, 15);
+    EXPECT_EQ(fields().Completed, 0);
+    EXPECT_EQ(cues(Cue::Complete), 0);
+
+    takeOut(4);
+    dragTo(4, correctOf(4) + QPointF(-16, -12));
+    EXPECT_EQ(fields().Completed, 1);
+    EXPECT_EQ(cues(Cue::Complete), 4); // one per row
+    EXPECT_EQ(musicCommands(), started + stopped + started + stopped); // for good
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(placeOf(i), correctOf(i)) << i;
+        EXPECT_FALSE(piece(i)->isHidden()) << i;
+    }
+    EXPECT_FALSE(ui().Timer1->isActive() || ui().Timer5->isActive());
+    EXPECT_TRUE(ui().Picture7->isHidden());
+    EXPECT_FALSE(ui().mnuSave->isEnabled());
+    EXPECT_EQ(state().InPlay, 0);
+
+    // The question, with the next free library name for the outside picture.
+    EXPECT_EQ(ui().Label5->text(),
+              QStringLiteral("おめでとう！完成です。\rこの記録を保存して、順位表に登録できます。\r"
+                             "保存する場合はプレーヤー名を入力してＯＫボタンをクリックしてください。"));
+    EXPECT_FALSE(ui().Command3->isHidden() || ui().Combo1->isHidden());
+    EXPECT_TRUE(ui().Timer3->isActive());
+    EXPECT_EQ(state().ImageFileName, QStringLiteral("ジグソー画像14.png"));
+    EXPECT_EQ(state().PanelMode, 6);
+    EXPECT_EQ(ui().Combo1->count(), 0);
+
+    // Later releases run no check and play nothing.
+    drag(3, 40, 0);
+    EXPECT_EQ(cues(Cue::Complete), 4);
+}
+
+TEST_F(Play, CompletingAResumedLibraryGameDeletesItsFileAndOffersEachPlayerOnce)
+{
+    const QString name = QStringLiteral("ジグソー画像7.png");
+    QStringList lines{QStringLiteral(" 120 ")};
+    const QStringList players{QStringLiteral("太郎"), QStringLiteral("ﾀﾛｳ"), QStringLiteral("taro"),
+                              QStringLiteral("Taro"), QStringLiteral("太郎"), QStringLiteral("a*b")};
+    for (int i = 0; i < 120; ++i) {
+        lines << recordfile::makeLine(QDate(2024, 1, 2), name, 16, 100 + i,
+                                      players[i % players.size()]);
+    }
+    ASSERT_TRUE(text::writeLinesAtomically(recordfile::filePath(app.path(), name, 16), lines));
+
+    // The selection form lists the saved games and has one chosen, as ゲームの続き leaves it.
+    game->start();
+    state().AppDir = app.path();
+    state().LibraryPictureCount = 12;
+    QTRY_VERIFY(game->frmSelect()->isActiveWindow());
+    const QString saved = QStringLiteral("続きの一局");
+    app.writeFile(QStringLiteral("save/続きの一局.txt"), QByteArrayLiteral("saved\r\n"));
+    app.writeFile(QStringLiteral("save/ほかの一局.txt"), QByteArrayLiteral("saved\r\n"));
+    game->frmSelect()->ShowSavedGameView();
+    auto *list = game->frmSelect()->findChild<QComboBox *>(QStringLiteral("Combo1"));
+    ASSERT_NE(list, nullptr);
+    list->setCurrentIndex(list->findText(saved));
+
+    ASSERT_NE(launchResumed(640, 480, 16, 4, 0, 0, name), nullptr);
+    QTRY_COMPARE(state().BoardActivated, 1.0);
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    ASSERT_EQ(fields().BoxMode, 2);
+    for (int i = 0; i < 16; ++i)
+        dragTo(i, correctOf(i) + QPointF(1, 1));
+
+    ASSERT_EQ(fields().Completed, 1);
+    EXPECT_FALSE(QFile::exists(savedgame::filePath(app.path(), saved)));
+    EXPECT_TRUE(QFile::exists(app.filePath(QStringLiteral("save/ほかの一局.txt"))));
+    EXPECT_EQ(state().ImageFileName, name);
+    EXPECT_EQ(state().PanelMode, 7);
+    QStringList offered;
+    for (int i = 0; i < ui().Combo1->count(); ++i)
+        offered << ui().Combo1->itemText(i);
+    EXPECT_EQ(offered, QStringList({"太郎", "ﾀﾛｳ", "taro", "Taro", "a*b"}));
+    EXPECT_EQ(ui().Combo1->currentText(), saved);
+    EXPECT_EQ(state().RecordCount, 120);
+    EXPECT_EQ(state().RecordLines, lines.mid(1));
 }

@@ -1,73 +1,107 @@
 #include "platform/Files.h"
+#include "platform/TextFile.h"
 
-#include "QtPrinting.h"
+#include "PlatformTestSupport.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace files = jigsaw::files;
+namespace text = jigsaw::text;
 
-namespace {
-
-void putBytes(const QString &path, const QByteArray &bytes)
+TEST(TextFile, WritesShiftJisWithCrLfAndReadsEveryLineEnd)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ゲーム.txt"));
+    // 〜 (wave dash) and − (minus sign) are what a player types; code page 932 stores them as
+    // ～ and －.
+    ASSERT_TRUE(text::writeLinesAtomically(path, {QStringLiteral("ジグソー～パズル"), "－1", "①",
+                                                  QStringLiteral("ゲーム〜2−3")}));
+    EXPECT_EQ(fileBytes(path),
+              QByteArray::fromHex("8357834F835C815B816083708359838B0D0A" // ジグソー～パズル
+                                  "817C310D0A"                           // －1
+                                  "87400D0A"                             // ①
+                                  "8351815B8380816032817C330D0A"));      // ゲーム～2－3
+    const text::ReadResult read = text::readLines(path);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.lines, QStringList({"ジグソー～パズル", "－1", "①", "ゲーム～2－3"}));
+
+    // The other characters code page 932 lacks become their look-alikes too.
+    const QString typed = QStringLiteral("\u2016\u2014\u00A2\u00A3\u00AC\u00A5\u203E\u00A6");
+    const QByteArray stored = QByteArray::fromHex("8161815C8191819281CA818F8150FA55");
+    EXPECT_EQ(text::encodeShiftJis(typed), stored);
+    EXPECT_EQ(text::decodeShiftJis(stored), text::withShiftJisLookAlikes(typed));
+
+    putBytes(path, QByteArray("\r\na\nb\r c \r\n"));
+    EXPECT_EQ(text::readLines(path).lines, QStringList({"", "a", "b", " c "}));
+    putBytes(path, QByteArray("a\r\nb"));
+    EXPECT_EQ(text::readLines(path).lines, QStringList({"a", "b"}));
+    putBytes(path, QByteArray());
+    EXPECT_TRUE(text::readLines(path).ok() && text::readLines(path).lines.isEmpty());
+    EXPECT_EQ(text::readLines(dir.filePath(QStringLiteral("no/none.txt"))).status,
+              text::ReadStatus::Missing);
+    EXPECT_EQ(text::readLines(dir.path()).status, text::ReadStatus::Failed);
 }
 
-QByteArray fileBytes(const QString &path)
+TEST(TextFile, FailedWritesLeaveTheOldFileIntact)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("save.txt"));
+    const QByteArray old("old\r\n");
+    putBytes(path, old);
+    // A character without a Shift_JIS form, and a line break inside a line.
+    EXPECT_FALSE(text::writeLinesAtomically(path, {"new", QStringLiteral("名前😀")}));
+    EXPECT_FALSE(text::writeLinesAtomically(path, {"new\r\nline"}));
+    EXPECT_EQ(fileBytes(path), old);
+
+    // The disk fills up in the middle of the write: a file size limit fails writes beyond it
+    // with EFBIG, as a full disk would, even for root.
+    rlimit oldLimit{};
+    getrlimit(RLIMIT_FSIZE, &oldLimit);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, oldLimit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const bool written = text::writeLinesAtomically(path, QStringList(2000, "１２３４５"));
+    setrlimit(RLIMIT_FSIZE, &oldLimit);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"save.txt"}))
+        << "no temporary file may be left behind";
+    EXPECT_FALSE(text::writeLinesAtomically(dir.filePath(QStringLiteral("no/save.txt")), {"x"}));
 }
 
-} // namespace
-
-TEST(Files, ListsOnlyTheOrdinaryFilesOfAFolder)
+TEST(Files, ListsOnlyOrdinaryFilesAndCopiesWithoutOverwritingUnlessAsked)
 {
     QTemporaryDir dir;
     for (const char *name : {"a.JPG", "b.jpeg", "c.png"})
-        putBytes(dir.filePath(QString::fromLatin1(name)), "x");
+        putBytes(dir.filePath(QString::fromLatin1(name)), "first");
     ASSERT_TRUE(files::makeFolder(dir.filePath(QStringLiteral("sub/deeper"))));
     putBytes(dir.filePath(QStringLiteral("sub/inside.jpg")), "x");
-
     QStringList names = files::listFiles(dir.path());
     names.sort(); // the listing order is the system's; only the set is fixed
     EXPECT_EQ(names, QStringList({"a.JPG", "b.jpeg", "c.png"}));
-
     EXPECT_TRUE(files::listFiles(dir.filePath(QStringLiteral("none"))).isEmpty());
-    EXPECT_TRUE(files::listFiles(QString()).isEmpty());
-    EXPECT_TRUE(files::folderExists(dir.filePath(QStringLiteral("sub/deeper"))));
-}
 
-TEST(Files, CopiesWithoutOverwritingUnlessAskedAndDeletes)
-{
-    QTemporaryDir dir;
-    const QString source = dir.filePath(QStringLiteral("ジグソー画像.jpg"));
-    const QString target = dir.filePath(QStringLiteral("copy.jpg"));
-    putBytes(source, "first");
-
+    const QString source = dir.filePath(QStringLiteral("a.JPG"));
+    const QString target = dir.filePath(QStringLiteral("sub/ジグソー画像.jpg"));
     EXPECT_TRUE(files::copyFile(source, target));
-    EXPECT_EQ(fileBytes(target), QByteArray("first"));
-
     putBytes(source, "second");
     EXPECT_FALSE(files::copyFile(source, target));
     EXPECT_EQ(fileBytes(target), QByteArray("first"));
     EXPECT_TRUE(files::copyFile(source, target, files::Overwrite::Yes));
-    EXPECT_EQ(fileBytes(target), QByteArray("second"));
-
-    EXPECT_FALSE(files::copyFile(dir.filePath(QStringLiteral("none")), target, files::Overwrite::Yes));
+    EXPECT_FALSE(files::copyFile(dir.filePath("none"), target, files::Overwrite::Yes));
     EXPECT_FALSE(files::copyFile(source, dir.filePath(QStringLiteral("none/copy.jpg"))));
     EXPECT_EQ(fileBytes(target), QByteArray("second"));
 
-    EXPECT_TRUE(files::fileExists(target));
     EXPECT_FALSE(files::fileExists(dir.path()));
     EXPECT_TRUE(files::removeFile(target));
-    EXPECT_FALSE(files::fileExists(target));
-    EXPECT_FALSE(files::removeFile(target));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"ジグソー画像.jpg"}));
+    EXPECT_FALSE(files::fileExists(target) || files::removeFile(target));
+    EXPECT_EQ(QDir(dir.filePath("sub")).entryList(QDir::Files), QStringList({"inside.jpg"}))
+        << "no temporary file may be left behind";
 }

@@ -1,106 +1,85 @@
 #include "platform/AppSetup.h"
-#include "platform/Clipboard.h"
 #include "platform/Drives.h"
+#include "platform/MessageBox.h"
 #include "platform/UserFolders.h"
 
-#include "QtPrinting.h"
+#include "PlatformTestSupport.h"
+#include "support/ModalAnswer.h"
 
 #include <QApplication>
-#include <QClipboard>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
 namespace drives = jigsaw::drives;
+namespace msg = jigsaw::msg;
 
-namespace {
-
-// Points XDG_DATA_HOME somewhere else for the lifetime of the object.
-class DataHome
+TEST(MessageBox, ShowsTheTextUnderTheGamesTitleAndAnswersSixOrSeven)
 {
-public:
-    explicit DataHome(const QString &path)
-        : m_old(qgetenv("XDG_DATA_HOME"))
-        , m_wasSet(qEnvironmentVariableIsSet("XDG_DATA_HOME"))
+    jigsaw::app::setUpApplication();
+    QWidget form;
+    form.show();
     {
-        qputenv("XDG_DATA_HOME", QFile::encodeName(path));
+        const ModalAnswer answer(QMessageBox::Ok); // finds the box as the active modal widget
+        msg::showNotice(&form, QStringLiteral("パズルのフォーム画面が最小化されています。\r"
+                                              "元のサイズに戻してやり直してください。"));
+        const ModalAnswer::Seen &seen = answer.seen();
+        ASSERT_TRUE(seen.answered);
+        EXPECT_EQ(seen.title, QStringLiteral("ジグソーパズル"));
+        EXPECT_EQ(seen.text, QStringLiteral("パズルのフォーム画面が最小化されています。\n"
+                                            "元のサイズに戻してやり直してください。"));
+        EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     }
-    ~DataHome()
-    {
-        if (m_wasSet)
-            qputenv("XDG_DATA_HOME", m_old);
-        else
-            qunsetenv("XDG_DATA_HOME");
+    for (const auto &[button, result] : {std::pair{QMessageBox::Yes, 6}, {QMessageBox::No, 7}}) {
+        const ModalAnswer answer(button);
+        EXPECT_EQ(msg::askYesNo(nullptr, QStringLiteral("ジグソーパズルを終了しますか？")), result);
+        EXPECT_EQ(answer.seen().buttons, QMessageBox::Yes | QMessageBox::No);
     }
-    DataHome(const DataHome &) = delete;
-    DataHome &operator=(const DataHome &) = delete;
+}
 
-private:
-    QByteArray m_old;
-    bool m_wasSet;
-};
-
-} // namespace
-
-TEST(Drives, ListStartsAtTheRootAndEveryRootEndsInASlash)
+TEST(Drives, ListStartsAtTheRootAndADriveHoldsOnlyPathsBelowIt)
 {
     const QList<drives::Drive> list = drives::listDrives();
     ASSERT_FALSE(list.isEmpty());
     EXPECT_EQ(list.first().root, QStringLiteral("/"));
     for (const drives::Drive &drive : list) {
-        EXPECT_TRUE(drive.root.endsWith(QLatin1Char('/'))) << qPrintable(drive.root);
-        EXPECT_FALSE(drive.label.isEmpty());
-        EXPECT_FALSE(drive.root.startsWith(QLatin1String("/proc")));
-        EXPECT_FALSE(drive.root.startsWith(QLatin1String("/sys")));
+        EXPECT_TRUE(drive.root.endsWith(u'/')) << qPrintable(drive.root);
+        EXPECT_FALSE(drive.root.startsWith(QLatin1String("/proc"))) << qPrintable(drive.root);
     }
-
     EXPECT_TRUE(drives::isVolumeReady(QStringLiteral("/")));
     QTemporaryDir dir;
     EXPECT_FALSE(drives::isVolumeReady(dir.filePath(QStringLiteral("gone/"))));
-    QFile file(dir.filePath(QStringLiteral("plain")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    EXPECT_FALSE(drives::isVolumeReady(file.fileName()));
 
-    const QList<drives::Drive> mounts = {{"/", "/"}, {"/home/taro/", "/home/taro"},
-                                         {"/media/taro/USB/", "/media/taro/USB"}};
-    EXPECT_EQ(drives::driveOf(QStringLiteral("/home/taro/Pictures/trip"), mounts),
-              QStringLiteral("/home/taro/"));
-    EXPECT_EQ(drives::driveOf(QStringLiteral("/media/taro/USB"), mounts),
-              QStringLiteral("/media/taro/USB/"));
-    EXPECT_EQ(drives::driveOf(QStringLiteral("/home/taroX/a"), mounts), QStringLiteral("/"));
+    const QList<drives::Drive> mounts = {{"/", "/"}, {"/home/taro/", "/home/taro"}};
+    EXPECT_EQ(drives::driveOf("/home/taro/Pictures", mounts), QStringLiteral("/home/taro/"));
+    EXPECT_EQ(drives::driveOf("/home/taro", mounts), QStringLiteral("/home/taro/"));
+    EXPECT_EQ(drives::driveOf("/home/taroX/a", mounts), QStringLiteral("/"));
 }
 
-TEST(UserFolders, MusicFolderIsMadeInTheDataFolderOrIsEmpty)
-{
-    QTemporaryDir dir;
-    {
-        const DataHome home(dir.filePath(QStringLiteral("share")));
-        const QString folder = jigsaw::folders::musicFolder();
-        EXPECT_EQ(folder, dir.filePath(QStringLiteral("share/jigsaw-puzzle")));
-        EXPECT_TRUE(QFileInfo(folder).isDir());
-    }
-    {
-        QFile blocker(dir.filePath(QStringLiteral("file")));
-        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        const DataHome home(dir.filePath(QStringLiteral("file/share")));
-        EXPECT_EQ(jigsaw::folders::musicFolder(), QString());
-    }
-}
-
-TEST(AppSetup, JapaneseFontAndDisplayNameAndClipboard)
+TEST(AppSetup, JapaneseFontAndAMusicFolderMadeOnlyWherePossible)
 {
     jigsaw::app::setUpApplication();
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("ジグソーパズル"));
     EXPECT_EQ(QFontInfo(QApplication::font()).family(), QStringLiteral("Noto Sans CJK JP"))
         << "fonts-noto-cjk must be installed";
 
-    QGuiApplication::clipboard()->setText(QStringLiteral("piece"));
-    jigsaw::clipboard::clearClipboard();
-    EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+    QTemporaryDir dir;
+    const QByteArray oldHome = qgetenv("XDG_DATA_HOME");
+    const auto restore = qScopeGuard([&] {
+        if (oldHome.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", oldHome);
+    });
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("share"))));
+    EXPECT_EQ(jigsaw::folders::musicFolder(), dir.filePath(QStringLiteral("share/jigsaw-puzzle")));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("share/jigsaw-puzzle"))).isDir());
+    putBytes(dir.filePath(QStringLiteral("file")), "x"); // a file where a folder must go
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("file/share"))));
+    EXPECT_EQ(jigsaw::folders::musicFolder(), QString());
 }

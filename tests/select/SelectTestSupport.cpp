@@ -1,37 +1,20 @@
 #include "select/SelectTestSupport.h"
 
+#include "select/FolderList.h"
+
+#include <QAction>
 #include <QColor>
-#include <QCoreApplication>
 #include <QDir>
+#include <QImage>
 #include <QTest>
-#include <QTimer>
-
-SelectFormTest::SelectFormTest() = default;
-
-void SelectFormTest::startGame()
-{
-    startGame(app.path());
-}
 
 void SelectFormTest::startGame(const QString &appDir)
 {
-    game = std::make_unique<jigsaw::Game>(appDir, music.path());
+    game = std::make_unique<jigsaw::Game>(appDir.isEmpty() ? app.path() : appDir, music.path());
     game->start();
     form = game->frmSelect();
     ASSERT_NE(form, nullptr);
-    // The first activation resets the form to the library view, as it does when the player
-    // first sees it; tests act on the form after that.
     ASSERT_TRUE(QTest::qWaitFor([this] { return form->isActiveWindow(); }));
-}
-
-int SelectFormTest::runUntilProgramEnds(const std::function<void()> &action)
-{
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-    guard.start(20000);
-    QTimer::singleShot(0, &guard, action);
-    return QCoreApplication::exec();
 }
 
 void SelectFormTest::makePictures(const QString &folder, const QStringList &names)
@@ -51,5 +34,19 @@ void SelectFormTest::makeLibrary(int count)
     QStringList names;
     for (int i = 1; i <= count; ++i)
         names.append(QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0')));
-    makePictures(app.filePath(QStringLiteral("gazou")), names);
+    makePictures(folder(QStringLiteral("gazou")), names);
+}
+
+void SelectFormTest::browse(const QString &path)
+{
+    control<QAction>(QStringLiteral("ファイルから読み込む"))->trigger();
+    ASSERT_TRUE(control<jigsaw::FolderList>(QStringLiteral("Dir1"))->setPath(path));
+}
+
+int SelectFormTest::filledThumbnails() const
+{
+    int filled = 0;
+    for (int i = 0; i < 6; ++i)
+        filled += form->image1(i)->toolTip().isEmpty() ? 0 : 1;
+    return filled;
 }

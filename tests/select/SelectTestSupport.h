@@ -1,17 +1,18 @@
 #pragma once
 
-#include "support/TempAppDir.h"
+#include "platform/PlatformTestSupport.h"
+#include "select/SelectControls.h"
 #include "select/SelectForm.h"
 #include "state/Game.h"
+#include "support/TempAppDir.h"
 
-#include <QImage>
+#include <QLabel>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 
 // A selection form started for real in a temporary program folder whose picture library holds
@@ -19,21 +20,21 @@
 class SelectFormTest : public ::testing::Test
 {
 protected:
-    SelectFormTest();
-
-    // Starts the game: the selection form loads and shows.
-    void startGame();
-    void startGame(const QString &appDir);
-
-    // Runs the program's event loop with an action queued on it, until the program ends (0)
-    // or, when it never does, a guard ends the loop (1). The program ends from inside its
-    // event loop, as it does for the player.
-    static int runUntilProgramEnds(const std::function<void()> &action);
+    // Starts the game and waits for the form's first activation, which resets it to the
+    // library view as the player first sees it.
+    void startGame(const QString &appDir = QString());
 
     // Small JPEG pictures, each a different colour, written into a folder (made if missing).
     static void makePictures(const QString &folder, const QStringList &names);
     // Library pictures "p01.jpg", "p02.jpg", ... in the program folder's gazou.
     void makeLibrary(int count);
+    // The program folder's folder of that name.
+    QString folder(const QString &name) const { return app.filePath(name); }
+    // Switches to the folder view and lists the folder.
+    void browse(const QString &path);
+
+    int filledThumbnails() const;
+    QString labelText(const QString &name) const { return control<QLabel>(name)->text(); }
 
     template <typename T>
     T *control(const QString &name) const
@@ -45,7 +46,7 @@ protected:
 
     jigsaw::GameState &state() { return game->state(); }
 
-    TempAppDir app{TempAppDir::Contents{.library = false, .waves = true, .saveDir = false,
+    TempAppDir app{TempAppDir::Contents{.library = false, .waves = true, .saveDir = true,
                                         .recordDir = true}};
     QTemporaryDir music;
     std::unique_ptr<jigsaw::Game> game;

@@ -1,0 +1,127 @@
+#include "board/BoardView.h"
+#include "board/ClockRules.h"
+#include "board/PieceBoxLayout.h"
+#include "board/PieceCutting.h"
+#include "board/PlayRules.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace jigsaw;
+
+TEST(BoardRules, CountsOutsideTheClassesAndGridsOfEditedSavedGames)
+{
+    // Counts between the tolerance classes keep the last game's tolerances.
+    EXPECT_EQ(toleranceDivisor(36), 10);
+    EXPECT_FALSE(toleranceDivisor(40));
+    EXPECT_FALSE(toleranceDivisor(101));
+    EXPECT_TRUE(isPlayableGrid(40, 7));
+    EXPECT_FALSE(isPlayableGrid(100, 11));
+    EXPECT_FALSE(isPlayableGrid(101, 10));
+    EXPECT_FALSE(isPlayableGrid(49.5, 7));
+    EXPECT_FALSE(boxLayout(70, 80, 60, 17).arranged);
+}
+
+TEST(BoardRules, ListBoxTextOrderAndShuffleItems)
+{
+    // Signs before digits, a text before the longer texts it begins, keys compared as text.
+    EXPECT_TRUE(listBoxLess(u"1000&5=5", u"2&5=130"));
+    EXPECT_TRUE(listBoxLess(u"15&5=5", u"150&5=5"));
+    EXPECT_TRUE(listBoxLess(u"7&5=1039", u"7&51=5"));  // "=" before "1"
+    EXPECT_TRUE(listBoxLess(u"7&5=1039", u"7&5=104")); // equal keys: the rest decides
+    EXPECT_FALSE(listBoxLess(u"2&5=5", u"2&5=5"));
+    QStringList items;
+    for (const char *item : {"2", "1000", "=9", "15", "1", "&3", "150", "9", "10"})
+        insertSorted(items, QString::fromLatin1(item));
+    EXPECT_EQ(items, (QStringList{"&3", "=9", "1", "10", "1000", "15", "150", "2", "9"}));
+
+    const auto place = parseShuffleItem(shuffleItem(537, 5, 1039));
+    ASSERT_TRUE(place);
+    EXPECT_EQ(place->top, 1039);
+    EXPECT_FALSE(parseShuffleItem(u"537"));
+    EXPECT_EQ(shuffleKey(0.0), 1);
+    EXPECT_EQ(shuffleKey(0.9999999), 1000);
+}
+
+TEST(BoardRules, BoxHomeAndTheBoardViewAtTheirLimits)
+{
+    // Room right of the view's scroll bar: 800 - 657 = 143, of which 5 must be spare.
+    EXPECT_EQ(boxHomeLeft(800, 640, 17, 137.5f), 660);
+    EXPECT_EQ(boxHomeLeft(800, 640, 17, 138), 652);
+
+    // Exactly the room below fits; a pixel more scrolls.
+    BoardViewInput in{.scaleWidth = 800, .scaleHeight = 750, .boardWidth = 640,
+                      .boardHeight = 750 - 17 - 24 - 41 - 5, .vScrollWidth = 17,
+                      .hScrollHeight = 17, .statusBarHeight = 24, .timePanelHeight = 41};
+    EXPECT_FALSE(fitBoardView(in).vertical);
+    in.boardHeight += 1;
+    EXPECT_TRUE(fitBoardView(in).vertical);
+    EXPECT_EQ(fitBoardView(in).viewHeight, 663);
+}
+
+TEST(PlayRules, PlacementBoundsDragClampsAndTakeOutPlaces)
+{
+    // One tolerance right of 91.42857 is a single a hair above the exact sum: only a bound
+    // taken at single precision lets the piece count; one single step further it does not.
+    const double tolX = 640.0 / 7 / 8;
+    const float correct = static_cast<float>(640.0 / 7);
+    const float atBound = static_cast<float>(static_cast<double>(correct) + tolX);
+    EXPECT_TRUE(liesInPlace(atBound, 0, correct, 0, tolX, 9));
+    EXPECT_FALSE(liesInPlace(std::nextafter(atBound, 1000.0f), 0, correct, 0, tolX, 9));
+
+    // A piece 68.571426 high stops with its top on -34 and 446 (480 - 34.285713); the grab
+    // is rounded halves to even.
+    const float w = 91.42857f;
+    const float h = 68.571426f;
+    EXPECT_EQ(pieceDragPlace(0, 0, 0, -100, 0, 0, w, h, 640, 480).top, -34);
+    EXPECT_EQ(pieceDragPlace(0, 400, 0, 100, 0, 0, w, h, 640, 480).top, 446);
+    EXPECT_EQ(pieceDragPlace(100, 100, 20.5, 32.5, 20.5f, 30, w, h, 640, 480).top, 102);
+    EXPECT_EQ(boxDragPlace(0, 0, 0, 1000, 0, 0, 187, 33.5f, 800, 548).top, 514); // 514.5
+
+    // Left of a box over the right half of the board; a scrolled board is compared as it
+    // stands, its right edge moved left with it.
+    TakeOutInput in{.boardLeft = 0, .boardWidth = 640, .titleLeft = 603, .titleWidth = 187,
+                    .viewHeight = 455, .pieceW = 160, .pieceH = 120};
+    EXPECT_EQ(takeOutPlace(in).left, 603 - 160 - 10);
+    EXPECT_EQ(takeOutPlace(in).top, 455 / 2.0f - 60);
+    in.boardLeft = -100;
+    in.titleLeft = 560;
+    EXPECT_EQ(takeOutPlace(in).left, -100 + 640 - 160 - 10);
+}
+
+TEST(PlayRules, OutsidePicturesGetTheNextFreeLibraryName)
+{
+    EXPECT_EQ(libraryNameFor(QStringLiteral("my.trip.jpg"), 0), QStringLiteral("ジグソー画像1.trip.jpg"));
+    EXPECT_EQ(libraryNameFor(QStringLiteral("noext"), 4), QStringLiteral("ジグソー画像5"));
+    EXPECT_EQ(libraryNameFor(QStringLiteral("ジグソー.jpg"), 1), QStringLiteral("ジグソー画像2.jpg"));
+    EXPECT_EQ(libraryNameFor(QStringLiteral("ジグソー画像7.jpg"), 12), std::nullopt);
+    const auto taken = [](const QString &name) {
+        return name == QStringLiteral("ジグソー画像13.jpg") || name == QStringLiteral("ジグソー画像14.jpg");
+    };
+    EXPECT_EQ(libraryNameFor(QStringLiteral("sea.jpg"), 12, taken), QStringLiteral("ジグソー画像15.jpg"));
+    EXPECT_EQ(libraryNameFor(QStringLiteral("sea.png"), 12, taken), QStringLiteral("ジグソー画像13.png"));
+}
+
+TEST(ClockRules, LimitsAndTheCountdown)
+{
+    EXPECT_EQ(limitSeconds(QStringLiteral(" 45 ")), 2700);
+    EXPECT_EQ(limitSeconds(QStringLiteral("1.1")), 66); // 1.1 * 60 is not exactly 66 in binary
+    for (const char *refused : {"", "0", "-5", "0.01", "0.0166666666667", "abc", "5分", "１０"})
+        EXPECT_FALSE(limitSeconds(QString::fromUtf8(refused))) << refused;
+
+    // Five minutes: 04:59 after the first second, 04:00 after the 60th, 03:59 after the 61st.
+    Countdown countdown = countdownStart(300);
+    QStringList shown;
+    for (bool ranOut = false; !ranOut;) {
+        const CountdownStep step = countdownTick(countdown);
+        shown << remainingTimeText(QStringLiteral("5"), step.shownMin, step.shownSec);
+        countdown = step.after;
+        ranOut = step.timeUp;
+    }
+    ASSERT_EQ(shown.size(), 300);
+    EXPECT_EQ(shown[0], QStringLiteral("ゲーム時間 5分　　残り時間 04:59"));
+    EXPECT_EQ(shown[59], QStringLiteral("ゲーム時間 5分　　残り時間 04:00"));
+    EXPECT_EQ(shown[60], QStringLiteral("ゲーム時間 5分　　残り時間 03:59"));
+    EXPECT_EQ(shown.last(), QStringLiteral("ゲーム時間 5分　　残り時間 00:00"));
+}
