@@ -1827,8 +1827,11 @@ def main():
         fn, w, h, ss, q, noise = SCENES[name]
         p = Pic(name, w, h, tmp, ss=ss, seed=zlib.crc32(name.encode()) % 100000)
         fn(p)
-        p.save(os.path.join(out, name + ".jpg"), quality=q, noise=noise)
-        print("  %s.jpg %dx%d" % (name, w, h), flush=True)
+        # The game numbers its library pictures: a completed picture from elsewhere joins the
+        # library as the next number, and only numbered pictures look up their records.
+        file_name = "ジグソー画像%d.jpg" % (i + 1)
+        p.save(os.path.join(out, file_name), quality=q, noise=noise)
+        print("  %s (%s) %dx%d" % (file_name, name, w, h), flush=True)
 
 
 if __name__ == "__main__":
