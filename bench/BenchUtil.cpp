@@ -1,6 +1,7 @@
 #include "BenchUtil.h"
 
 #include <QFile>
+#include <QtGlobal>
 
 #include <turbojpeg.h>
 
@@ -15,6 +16,14 @@ namespace {
 volatile long long g_sink = 0; // keeps the decoded results from being optimised away
 
 } // namespace
+
+void useHeadlessDefaults()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
+        qputenv("SDL_AUDIODRIVER", "dummy");
+}
 
 double median(std::vector<double> values)
 {

@@ -12,6 +12,10 @@
 // benchmark measures a baseline and our code in the same run on the same input.
 namespace jigsaw::bench {
 
+// Runs the game's forms off screen and its sound on SDL's silent driver, unless the caller
+// chose otherwise; call before the application object is made.
+void useHeadlessDefaults();
+
 // Wall time of one call, in milliseconds.
 template <typename Work>
 double timeMs(Work &&work)

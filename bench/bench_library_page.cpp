@@ -29,10 +29,7 @@ constexpr int kRepetitions = 7;
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
-        qputenv("SDL_AUDIODRIVER", "dummy");
+    bench::useHeadlessDefaults();
     QApplication app(argc, argv);
 
     QTemporaryDir appDir;
