@@ -52,6 +52,9 @@ void BoardForm::closeEvent(QCloseEvent *event)
     for (QTimer *timer : {m_ui.Timer1, m_ui.Timer2, m_ui.Timer3, m_ui.Timer4, m_ui.Timer5})
         timer->stop();
     if (SelectForm *select = m_game.frmSelect()) {
+        // The selection form takes over; without a window manager to hand it the focus, it
+        // would not learn that the player came back and would keep the old selection.
+        select->activateWindow();
         if (auto *go = select->findChild<QPushButton *>(QStringLiteral("Command1")))
             go->setFocus();
         // The list of saved games is filled again when the player asks for it.

@@ -106,6 +106,9 @@ TEST_F(QuestionPanel, ClosingTheBoardReturnsToTheSelectionAndQuitEndsTheProgram)
                     || std::any_of(focusChanges.cbegin(), focusChanges.cend(), toGo));
         QTRY_VERIFY(closing.isNull());
         EXPECT_FALSE(game->hasEnded());
+        // Back on the selection form: the library view with nothing selected.
+        QTRY_VERIFY(!go->isEnabled());
+        EXPECT_FALSE(state().SelectedThumb.has_value());
     }
 
     ASSERT_NO_FATAL_FAILURE(launch());
