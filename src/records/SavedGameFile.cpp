@@ -161,4 +161,23 @@ WriteStatus writeFile(const QString &appDir, const QString &name, const GameToSa
                                                                        : WriteStatus::Failed;
 }
 
+std::optional<Settings> settingsOf(const std::array<QString, 12> &values)
+{
+    std::array<double, 12> number{};
+    for (int line = TimeLimit; line <= GridSide; ++line) {
+        const std::optional<double> value = num::readNumber(values[std::size_t(line)]);
+        if (!value)
+            return std::nullopt;
+        number[std::size_t(line)] = *value;
+    }
+    const std::optional<std::int16_t> sound = num::toInt16(number[PlacementSound]);
+    if (!sound)
+        return std::nullopt;
+    return Settings{number[TimeLimit],         *sound,
+                    number[ElapsedSec],        number[ElapsedMin],
+                    number[RemainingTotalSec], num::toSingle(number[TimeBarStep]),
+                    number[RemainingSec],      number[RemainingMin],
+                    number[PieceCount],        number[GridSide]};
+}
+
 } // namespace jigsaw::savedgame

@@ -77,6 +77,24 @@ QStringList namesFromEntries(const QStringList &entries);
 // The saved-game names of the program folder's save folder, in listing order.
 QStringList listNames(const QString &appDir);
 
+// The settings a resumed game takes from header values 2 to 11 as read: the time limit, the
+// placement cue, the clock and the grid. No value when one of them is not a number or the cue
+// setting overflows 16 bits.
+struct Settings
+{
+    double gameTimeLimit = 0;
+    std::int16_t placementSound = 0;
+    double elapsedSec = 0;
+    double elapsedMin = 0;
+    double remainingTotalSec = 0;
+    float timeBarStep = 0;
+    double remainingSec = 0;
+    double remainingMin = 0;
+    double pieceCount = 0;
+    double gridSide = 0;
+};
+std::optional<Settings> settingsOf(const std::array<QString, 12> &values);
+
 // Reads a saved game from the file's lines. No value when the lines end before the last
 // piece, a piece line has no "&", a number is not a number or overflows 16 bits, or the piece
 // count (1 to 100) or the grid side (1 to 10) is out of range or not whole.

@@ -9,6 +9,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
 #include "platform/PictureLoader.h"
+#include "records/SavedGameFile.h"
 #include "select/SelectForm.h"
 #include "state/Game.h"
 
@@ -18,7 +19,6 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include <array>
 #include <optional>
 
 namespace jigsaw {
@@ -31,38 +31,6 @@ constexpr char kNotNormalSize[] =
 
 // The board form's height leaves 400 twips of the screen free below it.
 constexpr double kScreenMarginTwips = 400;
-
-// The settings a resumed game brings from its saved file (values 2 to 11).
-struct ResumedSettings
-{
-    double gameTimeLimit = 0;
-    std::int16_t placementSound = 0;
-    double elapsedSec = 0;
-    double elapsedMin = 0;
-    double remainingTotalSec = 0;
-    float timeBarStep = 0;
-    double remainingSec = 0;
-    double remainingMin = 0;
-    double pieceCount = 0;
-    double gridSide = 0;
-};
-
-std::optional<ResumedSettings> readResumedSettings(const GameState &s)
-{
-    std::array<double, 12> value{};
-    for (std::size_t i = 2; i <= 11; ++i) {
-        const std::optional<double> number = num::readNumber(s.SavedValues[i]);
-        if (!number)
-            return std::nullopt;
-        value[i] = *number;
-    }
-    const std::optional<std::int16_t> sound = num::toInt16(value[3]);
-    if (!sound)
-        return std::nullopt;
-    return ResumedSettings{value[2], *sound,    value[4], value[5],
-                           value[6], num::toSingle(value[7]), value[8], value[9],
-                           value[10], value[11]};
-}
 
 // A picture the board draws fast: 32-bit pixels.
 QImage drawablePicture(QImage picture)
@@ -165,7 +133,7 @@ void LaunchGame(Game &game)
         for (int minutes = 1; minutes <= 60; ++minutes)
             ui.Combo1->addItem(QString::number(minutes));
     } else {
-        const std::optional<ResumedSettings> saved = readResumedSettings(s);
+        const std::optional<savedgame::Settings> saved = savedgame::settingsOf(s.SavedValues);
         if (!saved)
             return;
         s.PieceCount = saved->pieceCount;
