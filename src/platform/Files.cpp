@@ -1,5 +1,7 @@
 #include "Files.h"
 
+#include "NameOrder.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -18,6 +20,7 @@ QStringList listFiles(const QString &folder)
         it.next();
         names.append(it.fileName());
     }
+    names::sortNaturally(names);
     return names;
 }
 

@@ -7,9 +7,9 @@
 // deleting and testing for files.
 namespace jigsaw::files {
 
-// The names (without folder) of the ordinary files in a folder, in the order the system's
-// directory listing yields them: no sorting, no sub-folders, no hidden files. Empty when the
-// folder does not exist or cannot be read.
+// The names (without folder) of the ordinary files in a folder, in the order a player reads
+// them (numbers inside names compared as numbers): no sub-folders, no hidden files. Empty when
+// the folder does not exist or cannot be read.
 QStringList listFiles(const QString &folder);
 
 // Creates a folder and any missing parents; true when the folder exists afterwards.
