@@ -3,6 +3,7 @@
 #include "board/ClockRules.h"
 #include "board/PictureBox.h"
 #include "board/StatusPanels.h"
+#include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
 #include "platform/Numbers.h"
 #include "state/Game.h"

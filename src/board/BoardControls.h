@@ -14,6 +14,7 @@ class QTimer;
 
 namespace jigsaw {
 
+class ChoiceComboBox;
 class PictureBox;
 class StatusPanels;
 
@@ -56,7 +57,7 @@ struct BoardControls
     // Question panel
     PictureBox *Picture4 = nullptr;
     QLabel *Label5 = nullptr;
-    QComboBox *Combo1 = nullptr;
+    ChoiceComboBox *Combo1 = nullptr;
     QLabel *Label7 = nullptr;
     QPushButton *Command1 = nullptr;
     QPushButton *Command3 = nullptr;

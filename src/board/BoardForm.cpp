@@ -2,6 +2,7 @@
 
 #include "board/PictureBox.h"
 #include "board/StatusPanels.h"
+#include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
 #include "state/Game.h"
 
@@ -175,7 +176,9 @@ void BoardForm::connectHandlers()
     connect(m_ui.Timer5, &QTimer::timeout, this, &BoardForm::Timer5_Timer);
     connect(m_ui.Command1, &QPushButton::clicked, this, &BoardForm::Command1_Click);
     connect(m_ui.Command3, &QPushButton::clicked, this, &BoardForm::Command3_Click);
-    connect(m_ui.Combo1, &QComboBox::activated, this, &BoardForm::Combo1_Click);
+    connect(m_ui.Combo1, &ChoiceComboBox::chosen, this, &BoardForm::Combo1_Click);
+    // Enter in the input box answers the question as OK does.
+    connect(m_ui.Combo1, &ChoiceComboBox::entered, m_ui.Command1, &QPushButton::click);
     connectPieceHandlers();
     connectBoxHandlers();
     connectMenuHandlers();

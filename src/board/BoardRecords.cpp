@@ -1,5 +1,6 @@
 #include "board/BoardForm.h"
 
+#include "platform/ChoiceComboBox.h"
 #include "platform/Files.h"
 #include "platform/Numbers.h"
 #include "platform/TextFile.h"

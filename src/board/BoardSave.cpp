@@ -2,6 +2,7 @@
 
 #include "board/PictureBox.h"
 #include "board/QuestionPanel.h"
+#include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
 #include "records/SavedGameFile.h"
 #include "select/SelectForm.h"
@@ -46,14 +47,6 @@ QString failureText(savedgame::WriteStatus status)
     }
 }
 
-// The name of the saved game being resumed, as the selection form's saved-game list shows it.
-QString resumedGameName(const Game &game)
-{
-    const SelectForm *select = game.frmSelect();
-    const auto *list = select ? select->findChild<QComboBox *>(QStringLiteral("Combo1")) : nullptr;
-    return list ? list->currentText() : QString();
-}
-
 // A game saved during this run can be resumed in this run: the selection form offers its
 // saved-game view from now on, not only after the next start.
 void offerSavedGames(const Game &game)
@@ -79,12 +72,10 @@ bool listHolds(const QComboBox *combo, const QString &name)
 void BoardForm::Save_Click()
 {
     GameState &s = state();
-    QComboBox *names = m_ui.Combo1;
-    names->clear();
-    names->addItems(savedgame::listNames(s.AppDir));
+    ChoiceComboBox *names = m_ui.Combo1;
     // The list offers the names; the box starts empty, or with the name the game came from.
-    names->setCurrentIndex(-1);
-    names->setEditText(s.LaunchMode == 2 ? resumedGameName(m_game) : QString());
+    names->setItemsUnchosen(savedgame::listNames(s.AppDir));
+    names->setEditText(s.BoardLaunchMode == 2 ? s.ResumedGameName : QString());
     geom::setWidth(names, geom::twips(2200));
     enableJapaneseInput(names);
     AskQuestion(4, kAskName, InputBox | NoButton);

@@ -4,6 +4,7 @@
 #include "board/PieceCutting.h"
 #include "board/StatusPanels.h"
 #include "platform/Clipboard.h"
+#include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
 #include "state/Game.h"
 
@@ -52,7 +53,7 @@ void BoardForm::Form_Activate()
     m_ui.Combo1->hide();
     m_ui.Label7->hide();
     m_ui.Picture4->raise();
-    const bool newGame = s.LaunchMode == 1 && s.InPlay == 0;
+    const bool newGame = s.BoardLaunchMode == 1 && s.InPlay == 0;
     m_ui.Label5->setText(QString::fromUtf8(newGame ? kNewGameHint : kResumedGameHint));
     m_game.PlayNoticeSound();
     m_ui.Timer3->start();
@@ -105,7 +106,7 @@ void BoardForm::Start_Click()
     m_ui.Frame2->hide();
 
     const int count = static_cast<int>(s.PieceCount);
-    if (s.LaunchMode == 1) {
+    if (s.BoardLaunchMode == 1) {
         s.ElapsedSec = 0;
         s.ElapsedMin = 0;
         s.RemainingTotalSec = 0;

@@ -3,6 +3,7 @@
 #include "board/PictureBox.h"
 #include "board/QuestionPanel.h"
 #include "board/PlayRules.h"
+#include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
 #include "records/RecordFile.h"
 #include "records/SavedGameFile.h"
@@ -44,14 +45,6 @@ void loadEarlierPlayers(GameState &s, QComboBox *names)
     }
     // The names are offered in the list; the box itself starts empty.
     names->setCurrentIndex(-1);
-}
-
-// The name of the saved game being resumed, as the selection form's saved-game list shows it.
-QString resumedGameName(Game &game)
-{
-    const SelectForm *select = game.frmSelect();
-    const auto *list = select ? select->findChild<QComboBox *>(QStringLiteral("Combo1")) : nullptr;
-    return list ? list->currentText() : QString();
 }
 
 } // namespace
@@ -117,10 +110,9 @@ void BoardForm::CheckCompletion()
     loadEarlierPlayers(s, m_ui.Combo1);
 
     // A completed game cannot be resumed again.
-    if (s.LaunchMode == 2) {
-        const QString name = resumedGameName(m_game);
-        m_ui.Combo1->setCurrentText(name);
-        QFile::remove(savedgame::filePath(s.AppDir, name));
+    if (s.BoardLaunchMode == 2) {
+        m_ui.Combo1->setEditText(s.ResumedGameName);
+        QFile::remove(savedgame::filePath(s.AppDir, s.ResumedGameName));
     }
 
     m_ui.mnuSave->setEnabled(false);

@@ -1,6 +1,7 @@
 #include "board/BoardForm.h"
 
 #include "board/PictureBox.h"
+#include "platform/ChoiceComboBox.h"
 #include "state/Game.h"
 
 #include <QComboBox>

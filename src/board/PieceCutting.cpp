@@ -133,7 +133,7 @@ void BoardForm::CutPicture()
     };
 
     clipboard::clearClipboard();
-    if (s.LaunchMode != 1) {
+    if (s.BoardLaunchMode != 1) {
         for (int i = 0; i < count; ++i) {
             PictureBox *piece = m_ui.Picture1[static_cast<std::size_t>(i)];
             piece->setPicture(cell(i));

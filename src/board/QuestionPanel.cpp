@@ -3,6 +3,7 @@
 #include "board/BoardForm.h"
 #include "board/CaptionLabel.h"
 #include "board/PictureBox.h"
+#include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
 #include "state/Game.h"
 
@@ -90,7 +91,7 @@ void BoardForm::createQuestionPanel()
     m_ui.Label5->setPalette(blue);
     geom::setGeometry(m_ui.Label5, twips(480), twips(840), twips(4455), twips(855));
 
-    m_ui.Combo1 = new QComboBox(m_ui.Picture4);
+    m_ui.Combo1 = new ChoiceComboBox(m_ui.Picture4);
     m_ui.Combo1->setObjectName(QStringLiteral("Combo1"));
     m_ui.Combo1->setEditable(true);
     m_ui.Combo1->setInsertPolicy(QComboBox::NoInsert);
@@ -121,10 +122,15 @@ void BoardForm::Timer3_Timer()
     }
     m_ui.Timer3->stop();
     geom::setTop(m_ui.Picture2, 0);
-    if (!m_ui.Combo1->isHidden())
+    if (!m_ui.Combo1->isHidden()) {
         m_ui.Combo1->setFocus();
-    else
+        // What the box already holds (the resumed game's name, the last limit) is selected, so
+        // that typing replaces it.
+        if (QLineEdit *edit = m_ui.Combo1->lineEdit())
+            edit->selectAll();
+    } else {
         m_ui.Command1->setFocus();
+    }
 }
 
 void BoardForm::Timer4_Timer()

@@ -1,5 +1,6 @@
 #include "records/RecordsForm.h"
 
+#include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
 #include "records/Ranking.h"
 #include "records/RecordFile.h"

@@ -3,9 +3,9 @@
 namespace jigsaw {
 
 DriveList::DriveList(QWidget *parent)
-    : QComboBox(parent)
+    : ChoiceComboBox(parent)
 {
-    connect(this, &QComboBox::activated, this, &DriveList::pick);
+    connect(this, &ChoiceComboBox::chosen, this, &DriveList::pick);
 }
 
 void DriveList::setDrives(const QList<drives::Drive> &list)

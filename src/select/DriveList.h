@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/ChoiceComboBox.h"
 #include "platform/Drives.h"
 
-#include <QComboBox>
 #include <QList>
 #include <QString>
 
@@ -10,7 +10,7 @@ namespace jigsaw {
 
 // The drive list: the volumes the player can browse, one of them shown. It reports a change
 // only when the player picks a drive other than the one shown; code moves it silently.
-class DriveList : public QComboBox
+class DriveList : public ChoiceComboBox
 {
     Q_OBJECT
 

@@ -5,6 +5,7 @@
 #include "board/PictureBox.h"
 #include "board/QuestionPanel.h"
 #include "board/StatusPanels.h"
+#include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
@@ -85,6 +86,16 @@ void LaunchGame(Game &game)
     GameState &s = game.state();
     if (!s.SelectedThumb)
         return;
+    // A saved game is resumed only when one was chosen and read whole; anything else (a library
+    // picture reached from the saved-game view) launches nothing.
+    std::optional<savedgame::Settings> saved;
+    if (s.LaunchMode == 2) {
+        if (s.ChosenSavedGame.isEmpty())
+            return;
+        saved = savedgame::settingsOf(s.SavedValues);
+        if (!saved)
+            return;
+    }
     s.ImageFilePath = s.PictureDir + QLatin1Char('/') + s.ImageFileName;
 
     QWidget *messageParent = game.frmSelect();
@@ -129,13 +140,12 @@ void LaunchGame(Game &game)
         s.GameTimeLimit = TimeLimit();
         s.PanelMode = 0;
         s.PlacementSound = 0;
-        ui.Combo1->clear();
-        for (int minutes = 1; minutes <= 60; ++minutes)
-            ui.Combo1->addItem(QString::number(minutes));
+        QStringList minutes;
+        for (int minute = 1; minute <= 60; ++minute)
+            minutes.append(QString::number(minute));
+        // The box stays empty: a "1" already in it would turn a typed 5 into 15 minutes.
+        ui.Combo1->setItemsUnchosen(minutes);
     } else {
-        const std::optional<savedgame::Settings> saved = savedgame::settingsOf(s.SavedValues);
-        if (!saved)
-            return;
         s.PieceCount = saved->pieceCount;
         s.GridSide = saved->gridSide;
         s.GameTimeLimit = TimeLimit::fromNumber(saved->gameTimeLimit);
@@ -157,6 +167,8 @@ void LaunchGame(Game &game)
     ui.StatusBar1->setPanelText(2, QStringLiteral("経過時間 00:00"));
     s.BoardActivated = 0;
     s.InPlay = 0;
+    s.BoardLaunchMode = s.LaunchMode;
+    s.ResumedGameName = s.LaunchMode == 2 ? s.ChosenSavedGame : QString();
 
     board->show();
     board->raise();

@@ -38,6 +38,7 @@ void SelectForm::ClearThumbnails()
         m_Shape1[slot(i)]->hide();
     }
     m_Command1->setEnabled(false);
+    m_game.state().ChosenSavedGame.clear();
 }
 
 void SelectForm::ListPictures()

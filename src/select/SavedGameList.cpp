@@ -7,7 +7,7 @@
 #include "select/SelectControls.h"
 #include "state/Game.h"
 
-#include <QComboBox>
+#include "platform/ChoiceComboBox.h"
 
 #include <algorithm>
 
@@ -30,24 +30,33 @@ qsizetype lastSeparator(const QString &path)
 void SelectForm::ListSavedGames()
 {
     GameState &s = m_game.state();
-    m_Combo1->clear();
-    const QStringList names = savedgame::listNames(s.AppDir);
-    for (const QString &name : names)
-        m_Combo1->addItem(name);
+    // The list shows no name until the player picks one.
+    m_Combo1->setItemsUnchosen(savedgame::listNames(s.AppDir));
     s.SaveListEntry.clear();
 }
 
-void SelectForm::Combo1_Click()
+void SelectForm::Combo1_Click(int index)
 {
     GameState &s = m_game.state();
-    const QString file = savedgame::filePath(s.AppDir, m_Combo1->currentText());
+    // Whatever was chosen before is chosen no longer, also when this choice fails: GO must
+    // never launch one saved game's pieces on another one's picture.
+    ClearThumbnails();
+    const auto failed = [this, &s] {
+        s.SelectedThumb.reset();
+        m_Combo1->setCurrentIndex(-1);
+    };
+    const QString name = m_Combo1->itemText(index);
+    const QString file = savedgame::filePath(s.AppDir, name);
     const savedgame::ReadResult read = savedgame::readFile(file);
     if (read.status == savedgame::ReadStatus::Missing) {
+        failed();
         msg::showNotice(this, kNotFound);
         return;
     }
-    if (read.status != savedgame::ReadStatus::Ok)
+    if (read.status != savedgame::ReadStatus::Ok) {
+        failed();
         return;
+    }
 
     const SavedGame &saved = read.game;
     s.SavedValues = saved.values;
@@ -59,6 +68,7 @@ void SelectForm::Combo1_Click()
 
     const QString picturePath = saved.values[savedgame::PicturePath];
     if (!files::fileExists(picturePath)) {
+        failed();
         msg::showNotice(this, kNotFound);
         return;
     }
@@ -71,6 +81,7 @@ void SelectForm::Combo1_Click()
     m_Command1->setEnabled(true);
     Image1_Click(0);
     s.SelectedThumb = 0;
+    s.ChosenSavedGame = name;
     setStatusText(kGoHint);
 }
 

@@ -1,5 +1,6 @@
 #include "select/SelectForm.h"
 
+#include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
 #include "records/RecordsForm.h"
 #include "select/DriveList.h"
@@ -8,7 +9,6 @@
 #include "state/Game.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -168,7 +168,7 @@ void SelectForm::createControls()
     // Saved-game strip, records button and GO along the top.
     m_Frame3 = makeFrame(m_client, "Frame3", QString(), 120, 0, 2415, 495);
     m_Label6 = makeLabel(m_Frame3, "Label6", QStringLiteral("選択"), 120, 240, 360, 180);
-    m_Combo1 = new QComboBox(m_Frame3);
+    m_Combo1 = new ChoiceComboBox(m_Frame3);
     place(m_Combo1, "Combo1", 600, 150, 1695, 300);
     m_Command6 = makeColorButton(m_client, "Command6", QStringLiteral("過去の記録表示"), 2640, 0,
                                  1695, 495);
@@ -276,7 +276,7 @@ void SelectForm::connectControls()
     }
     connect(m_Drive1, &DriveList::changed, this, &SelectForm::Drive1_Change);
     connect(m_Dir1, &FolderList::changed, this, &SelectForm::Dir1_Change);
-    connect(m_Combo1, &QComboBox::activated, this, &SelectForm::Combo1_Click);
+    connect(m_Combo1, &ChoiceComboBox::chosen, this, &SelectForm::Combo1_Click);
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &SelectForm::noteFocusWindow);
 }
 

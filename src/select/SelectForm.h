@@ -6,7 +6,6 @@
 #include <array>
 
 class QAction;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -15,6 +14,7 @@ class QWindow;
 
 namespace jigsaw {
 
+class ChoiceComboBox;
 class ColorButton;
 class DriveList;
 class FolderList;
@@ -58,7 +58,7 @@ public:
     void Image1_Click(int index);
     void Drive1_Change();
     void Dir1_Change();
-    void Combo1_Click();
+    void Combo1_Click(int index); // a saved game picked in the list
 
     // Status bar panel 1.
     QString statusText() const;
@@ -124,7 +124,7 @@ private:
     std::array<MarkerShape *, kThumbs> m_Shape1{};
     DriveList *m_Drive1 = nullptr;
     FolderList *m_Dir1 = nullptr;
-    QComboBox *m_Combo1 = nullptr;
+    ChoiceComboBox *m_Combo1 = nullptr;
     QLabel *m_statusPanel1 = nullptr;
     QTimer *m_Timer1 = nullptr;
 };

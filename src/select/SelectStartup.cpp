@@ -103,6 +103,13 @@ void SelectForm::ShowSavedGameView()
     m_game.state().LaunchMode = 2;
     setFormWidthTwips(kNarrowTwips);
     ClearThumbnails();
+    // The view shows one saved game's picture, never a page of the library: paging here would
+    // let a library picture be launched with a saved game's pieces and clock.
+    m_Command2->hide();
+    m_Command3->hide();
+    m_Label3->hide();
+    m_Label4->hide();
+    m_Label5->hide();
     ListSavedGames();
     m_Frame3->show();
     m_Command6->hide();

@@ -35,6 +35,11 @@ struct GameState
 
     // Launch and play
     double LaunchMode = 0; // 1 = new game from a picture, 2 = resumed saved game
+    // The game on the board as GO launched it. Browsing the selection form afterwards changes
+    // LaunchMode, but not what the game in play is: only a game GO resumed is resumed, and it
+    // is offered for saving and deleted on completion under the name it was resumed from.
+    double BoardLaunchMode = 0;
+    QString ResumedGameName;
     double BoardActivated = 0;
     double InPlay = 0;
     std::int16_t TimeIsUp = 0;
@@ -60,6 +65,9 @@ struct GameState
     std::array<std::int16_t, 101> SavedLeft{};
     std::array<std::int16_t, 101> SavedTop{};
     QString SaveListEntry;
+    // The name of the saved game whose values these are, while it is chosen in the
+    // saved-game list; empty when no saved game is chosen.
+    QString ChosenSavedGame;
 
     // Records
     double RecordCount = 0;

@@ -1,6 +1,7 @@
 #include "BoardTestSupport.h"
 
 #include "select/LaunchGame.h"
+#include "support/PlayerInput.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -54,6 +55,7 @@ BoardForm *BoardTest::launchResumed(int width, int height, double pieceCount, do
 {
     selectPicture(width, height, name);
     state().LaunchMode = 2;
+    state().ChosenSavedGame = QStringLiteral("続き");
     const auto line = [](double value) { return QStringLiteral(" %1 ").arg(value); };
     // Limit, cue, elapsed seconds and minutes, seconds left, bar step, countdown, pieces.
     state().SavedValues = {QString(), QString(), line(limit), line(placementSound), line(12),
@@ -104,8 +106,8 @@ void BoardTest::setLimit(const QString &typed)
 {
     ui().mnuSetGameTime->trigger();
     finishSlides();
-    ui().Combo1->setCurrentText(typed);
-    ui().Command1->click();
+    player::typeInto(ui().Combo1, typed);
+    player::click(ui().Command1);
     finishSlides();
 }
 

@@ -3,9 +3,11 @@
 #include "board/BoardForm.h"
 #include "board/PictureBox.h"
 #include "board/StatusPanels.h"
+#include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
 #include "sound/Sound.h"
 #include "state/Game.h"
+#include "support/PlayerInput.h"
 #include "support/TempAppDir.h"
 
 #include <QAction>

@@ -30,7 +30,7 @@ TEST_F(QuestionPanel, SlidesInByThirtyAndOutByFiftyAndNoGoesBackWhereItShould)
     EXPECT_EQ(geom::left(ui().Picture4), -20);
 
     // A question asked halfway through the slide-out keeps its mode and slides back in.
-    ui().Command1->click(); // mode 0: OK only slides the panel away
+    player::click(ui().Command1); // mode 0: OK only slides the panel away
     tick(&BoardForm::Timer4_Timer, 3);
     ui().mnuSetGameTime->trigger();
     finishSlides();
@@ -40,7 +40,7 @@ TEST_F(QuestionPanel, SlidesInByThirtyAndOutByFiftyAndNoGoesBackWhereItShould)
     EXPECT_TRUE(focus == ui().Combo1 || focus == ui().Combo1->lineEdit());
 
     // Whatever was asked, the end of the slide-out closes it.
-    ui().Command3->click();
+    player::click(ui().Command3);
     state().PanelMode = 8;
     int ticks = 0;
     while (ui().Timer4->isActive()) {
@@ -63,8 +63,8 @@ TEST_F(QuestionPanel, SlidesInByThirtyAndOutByFiftyAndNoGoesBackWhereItShould)
     board()->AskQuestion(5, QStringLiteral("この名前はすでに存在します。\rこの名前で上書き保存しますか？"),
                          BoardForm::InputBox | BoardForm::NoButton);
     finishSlides();
-    ui().Combo1->setCurrentText(QStringLiteral("たろう"));
-    ui().Command3->click();
+    player::typeInto(ui().Combo1, QStringLiteral("たろう"));
+    player::click(ui().Command3);
     EXPECT_EQ(state().PanelMode, 4);
     EXPECT_EQ(ui().Label5->text(), QStringLiteral("プレーヤー名を入力してください。"));
     EXPECT_EQ(ui().Combo1->currentText(), QString());
@@ -120,7 +120,7 @@ TEST_F(QuestionPanel, ClosingTheBoardReturnsToTheSelectionAndQuitEndsTheProgram)
     // reactions.
     ui().mnuQuit->trigger();
     finishSlides();
-    ui().Command3->click();
+    player::click(ui().Command3);
     finishSlides();
     EXPECT_EQ(state().PanelMode, 0);
 
@@ -132,7 +132,7 @@ TEST_F(QuestionPanel, ClosingTheBoardReturnsToTheSelectionAndQuitEndsTheProgram)
     EXPECT_FALSE(game->hasEnded());
 
     game->sound().music().clearCommandLog();
-    ui().Command1->click();
+    player::click(ui().Command1);
     EXPECT_TRUE(game->hasEnded());
     EXPECT_EQ(musicCommands(), kMusicStopped);
     EXPECT_FALSE(board()->isVisible());
@@ -154,10 +154,9 @@ TEST_F(GameClock, OneMinuteLimitRunsOutInTheSixtiethTickAndClosesTheOpenQuestion
     finishSlides();
 
     // Picking "1" from the list announces it; OK takes it.
-    ui().Combo1->setCurrentIndex(0);
-    emit ui().Combo1->activated(0);
+    player::pickWithMouse(ui().Combo1, QStringLiteral("1"));
     EXPECT_EQ(ui().Label5->text(), QStringLiteral("ゲーム時間を 1 分に設定します。"));
-    ui().Command1->click();
+    player::click(ui().Command1);
     EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 1分"));
     EXPECT_FALSE(ui().Frame1->isHidden());
     EXPECT_TRUE(ui().mnuStart->isEnabled());
@@ -177,7 +176,7 @@ TEST_F(GameClock, OneMinuteLimitRunsOutInTheSixtiethTickAndClosesTheOpenQuestion
     ui().mnuSave->trigger();
     ASSERT_EQ(state().PanelMode, 4);
     finishSlides();
-    ui().Combo1->setCurrentText(QStringLiteral("とちゅう"));
+    player::typeInto(ui().Combo1, QStringLiteral("とちゅう"));
     const int notices = cues(Cue::Notice);
     board()->Timer2_Timer();
     EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 1分　　残り時間 00:00"));
@@ -198,7 +197,7 @@ TEST_F(GameClock, OneMinuteLimitRunsOutInTheSixtiethTickAndClosesTheOpenQuestion
     EXPECT_TRUE(piece(0)->isHidden() && !slot(0)->isHidden());
 
     // OK only takes the notice away; nothing was saved.
-    ui().Command1->click();
+    player::click(ui().Command1);
     finishSlides();
     EXPECT_LT(geom::left(ui().Picture4), -geom::width(ui().Picture4));
     EXPECT_TRUE(QDir(app.filePath(QStringLiteral("save"))).isEmpty());
@@ -211,18 +210,32 @@ TEST_F(GameClock, EmptyLimitsAreRefusedFractionalAndLongOnesCounted)
     finishSlides();
     const QString refused = QStringLiteral("ゲーム時間が選択されていません。");
     int clicks = cues(Cue::Click);
+    // The box starts empty, whatever the list offers: nothing typed is nothing chosen.
+    EXPECT_EQ(ui().Combo1->currentText(), QString());
+    EXPECT_EQ(ui().Combo1->count(), 60);
     for (const char *typed : {"", "0.01", "abc"}) {
-        ui().Combo1->setCurrentText(QString::fromUtf8(typed));
-        ui().Command1->click();
+        if (*typed != 0)
+            player::typeInto(ui().Combo1, QString::fromUtf8(typed));
+        player::click(ui().Command1);
         EXPECT_EQ(cues(Cue::Click), ++clicks) << typed;
         EXPECT_EQ(ui().Label5->text(), refused);
         EXPECT_EQ(ui().Combo1->currentText(), QString());
         EXPECT_TRUE(state().PanelMode == 3 && ui().Frame1->isHidden());
     }
-    ui().Combo1->setCurrentText(QStringLiteral("90"));
-    ui().Command1->click();
+    player::typeInto(ui().Combo1, QStringLiteral("90"));
+    player::click(ui().Command1);
     finishSlides();
     EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 90分"));
+
+    // Asked again, the earlier answer is selected, so what is typed replaces it; Enter in the
+    // box answers OK.
+    ui().mnuSetGameTime->trigger();
+    finishSlides();
+    player::typeText(QApplication::focusWidget(), QStringLiteral("5"));
+    player::pressKey(Qt::Key_Return);
+    finishSlides();
+    EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 5分"));
+    EXPECT_EQ(state().GameTimeLimit.minutes(), 5);
 
     setLimit(QStringLiteral("1.5"));
     EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 1.5分"));
@@ -248,7 +261,7 @@ TEST_F(GameClock, CancelAndNoWithdrawTheLimitAndTheElapsedTimePassesAHundredMinu
     setLimit(QStringLiteral("5"));
     ui().mnuSetGameTime->trigger();
     finishSlides();
-    ui().Command3->click();
+    player::click(ui().Command3);
     finishSlides();
     EXPECT_TRUE(ui().Frame1->isHidden());
     EXPECT_FALSE(state().GameTimeLimit.isSet());

@@ -233,21 +233,22 @@ TEST_F(Play, CompletingAResumedLibraryGameDeletesItsFileAndOffersEachPlayerOnce)
     }
     ASSERT_TRUE(text::writeLinesAtomically(recordfile::filePath(app.path(), name, 16), lines));
 
-    // The selection form lists the saved games and has one chosen, as ゲームの続き leaves it.
     game->start();
     state().AppDir = app.path();
     state().LibraryPictureCount = 12;
     QTRY_VERIFY(game->frmSelect()->isActiveWindow());
-    const QString saved = QStringLiteral("続きの一局");
-    app.writeFile(QStringLiteral("save/続きの一局.txt"), QByteArrayLiteral("saved\r\n"));
-    app.writeFile(QStringLiteral("save/ほかの一局.txt"), QByteArrayLiteral("saved\r\n"));
-    game->frmSelect()->ShowSavedGameView();
-    auto *list = game->frmSelect()->findChild<QComboBox *>(QStringLiteral("Combo1"));
-    ASSERT_NE(list, nullptr);
-    list->setCurrentIndex(list->findText(saved));
-
+    const QString saved = QStringLiteral("続き");
+    app.writeFile(QStringLiteral("save/続き.txt"), QByteArrayLiteral("saved\r\n"));
+    app.writeFile(QStringLiteral("save/あとの一局.txt"), QByteArrayLiteral("saved\r\n"));
     ASSERT_NE(launchResumed(640, 480, 16, 4, 0, 0, name), nullptr);
     QTRY_COMPARE(state().BoardActivated, 1.0);
+
+    // Looking at the saved games again chooses none of them for the game in play.
+    auto *resume = game->frmSelect()->findChild<QAction *>(QStringLiteral("ゲームの続き"));
+    resume->setEnabled(true);
+    resume->trigger();
+    board()->activateWindow();
+    QTRY_VERIFY(board()->isActiveWindow());
     ASSERT_NO_FATAL_FAILURE(startGame());
     ASSERT_EQ(fields().BoxMode, 2);
     for (int i = 0; i < 16; ++i)
@@ -255,7 +256,7 @@ TEST_F(Play, CompletingAResumedLibraryGameDeletesItsFileAndOffersEachPlayerOnce)
 
     ASSERT_EQ(fields().Completed, 1);
     EXPECT_FALSE(QFile::exists(savedgame::filePath(app.path(), saved)));
-    EXPECT_TRUE(QFile::exists(app.filePath(QStringLiteral("save/ほかの一局.txt"))));
+    EXPECT_TRUE(QFile::exists(app.filePath(QStringLiteral("save/あとの一局.txt"))));
     EXPECT_EQ(state().ImageFileName, name);
     EXPECT_EQ(state().PanelMode, 7);
     QStringList offered;

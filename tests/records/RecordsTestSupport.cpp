@@ -2,6 +2,7 @@
 
 #include "platform/Geometry.h"
 #include "platform/TextFile.h"
+#include "support/PlayerInput.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -24,8 +25,8 @@ void RecordsBoardTest::completeGame()
 
 void RecordsBoardTest::answer(const QString &text)
 {
-    ui().Combo1->setEditText(text);
-    ui().Command1->click();
+    player::typeInto(ui().Combo1, text);
+    player::click(ui().Command1);
 }
 
 QString RecordsBoardTest::question() const
@@ -42,14 +43,6 @@ QByteArray RecordsBoardTest::fileBytes(const QString &relative) const
 QStringList RecordsBoardTest::fileLines(const QString &relative) const
 {
     return jigsaw::text::readLines(app.filePath(relative)).lines;
-}
-
-void choose(QComboBox *combo, const QString &text)
-{
-    const int index = combo->findText(text);
-    ASSERT_GE(index, 0) << text.toStdString();
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
 }
 
 QByteArray shiftJisLines(const QStringList &lines)

@@ -27,8 +27,5 @@ protected:
     QStringList fileLines(const QString &relative) const;
 };
 
-// Picks the item as the player does.
-void choose(QComboBox *combo, const QString &text);
-
 // Shift_JIS bytes of the lines, each ended by CR LF.
 QByteArray shiftJisLines(const QStringList &lines);

@@ -5,6 +5,7 @@
 #include "records/RecordsForm.h"
 #include "select/SelectControls.h"
 #include "state/Game.h"
+#include "support/PlayerInput.h"
 #include "support/TempAppDir.h"
 
 #include <QComboBox>
@@ -46,7 +47,7 @@ protected:
             path, QStringList{QStringLiteral(" %1 ").arg(records.size())} + records));
         LookUpPictureRecords(*game);
         form = game->frmRecords();
-        form->ui().Command1->click();
+        player::click(form->ui().Command1);
         return text::readLines(path).lines;
     }
 

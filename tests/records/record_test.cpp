@@ -44,8 +44,8 @@ protected:
 
     RecordsForm *showRanking()
     {
-        ui().Command1->click();
-        game->frmRecords()->ui().Command1->click();
+        player::click(ui().Command1);
+        player::click(game->frmRecords()->ui().Command1);
         return game->frmRecords();
     }
 };

@@ -36,7 +36,7 @@ TEST_F(SaveTest, NewNamesAreSavedAtOnceExistingOnesAfterAskingAndUnsafeOnesNever
     EXPECT_EQ(ui().Combo1->itemText(0), QStringLiteral("first"));
 
     // Picking a name asks about it; OK with an empty box does nothing.
-    choose(ui().Combo1, QStringLiteral("first"));
+    player::pickWithKeys(ui().Combo1, QStringLiteral("first"));
     EXPECT_EQ(question(), QStringLiteral("first の名前で今の状態を保存しますか？"));
     answer(QString());
     EXPECT_EQ(panelMode(), 4);
@@ -48,7 +48,7 @@ TEST_F(SaveTest, NewNamesAreSavedAtOnceExistingOnesAfterAskingAndUnsafeOnesNever
     EXPECT_EQ(fileBytes(QStringLiteral("save/ABC.TXT")), QByteArray("x"));
     EXPECT_EQ(panelMode(), 1);
     EXPECT_EQ(question(), QStringLiteral("この画面を保存しました。\rジグソーパズルを終了しますか？"));
-    ui().Command3->click();
+    player::click(ui().Command3);
     EXPECT_TRUE(ui().Timer1->isActive());
     EXPECT_FALSE(game->hasEnded());
 
@@ -58,7 +58,7 @@ TEST_F(SaveTest, NewNamesAreSavedAtOnceExistingOnesAfterAskingAndUnsafeOnesNever
     EXPECT_EQ(panelMode(), 5);
     EXPECT_EQ(question(),
               QStringLiteral("この名前はすでに存在します。\rこの名前で上書き保存しますか？"));
-    ui().Command3->click();
+    player::click(ui().Command3);
     EXPECT_EQ(panelMode(), 4);
     EXPECT_EQ(question(), QStringLiteral("プレーヤー名を入力してください。"));
     EXPECT_TRUE(ui().Combo1->currentText().isEmpty());
@@ -89,7 +89,7 @@ TEST_F(SaveTest, NewNamesAreSavedAtOnceExistingOnesAfterAskingAndUnsafeOnesNever
     state().ElapsedSec = 59;
     answer(QStringLiteral("ABC"));
     ASSERT_EQ(panelMode(), 5);
-    ui().Command1->click();
+    player::click(ui().Command1);
     EXPECT_EQ(fileLines(QStringLiteral("save/ABC.txt")).value(3), QStringLiteral(" 59 "));
     EXPECT_EQ(question(),
               QStringLiteral("この画面を上書き保存しました。\rジグソーパズルを終了しますか？"));
@@ -123,8 +123,8 @@ TEST_F(RecordsBoardTest, SavedGameComesBackThroughTheSavedGameListAndGo)
     SelectForm *form = game->frmSelect();
     ASSERT_TRUE(QTest::qWaitFor([form] { return form->isActiveWindow(); }));
     auto *go = form->findChild<QPushButton *>(QStringLiteral("Command1"));
-    form->Image1_Click(0);
-    go->click();
+    QTest::mouseClick(form->image1(0), Qt::LeftButton);
+    player::click(go);
     ASSERT_NE(board(), nullptr);
     ui().mnuPieceCounts[0]->trigger();
     setLimit(QStringLiteral("30"));
@@ -153,11 +153,12 @@ TEST_F(RecordsBoardTest, SavedGameComesBackThroughTheSavedGameListAndGo)
     auto *resume = form->findChild<QAction *>(QStringLiteral("ゲームの続き"));
     ASSERT_TRUE(resume->isEnabled());
     resume->trigger();
-    choose(form->findChild<QComboBox *>(QStringLiteral("Combo1")), QStringLiteral("港の続き"));
+    player::pickWithKeys(form->findChild<QComboBox *>(QStringLiteral("Combo1")),
+                         QStringLiteral("港の続き"));
     s.PlacementSound = 0;
     s.ElapsedSec = 0;
     s.ElapsedMin = 0;
-    go->click();
+    player::click(go);
     ASSERT_NE(board(), nullptr);
     EXPECT_EQ(s.LaunchMode, 2);
     startGame();
@@ -177,9 +178,9 @@ TEST_F(RecordsBoardTest, SavedGameComesBackThroughTheSavedGameListAndGo)
     // a number.
     ui().mnuSave->trigger();
     EXPECT_EQ(ui().Combo1->currentText(), QStringLiteral("港の続き"));
-    ui().Command1->click();
+    player::click(ui().Command1);
     ASSERT_EQ(panelMode(), 5);
-    ui().Command1->click();
+    player::click(ui().Command1);
     QStringList expected = savedOnce;
     expected[1] = QStringLiteral(" 30 ");
     EXPECT_EQ(fileLines(QStringLiteral("save/港の続き.txt")), expected);

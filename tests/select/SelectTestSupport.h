@@ -4,6 +4,7 @@
 #include "select/SelectControls.h"
 #include "select/SelectForm.h"
 #include "state/Game.h"
+#include "support/PlayerInput.h"
 #include "support/TempAppDir.h"
 
 #include <QLabel>

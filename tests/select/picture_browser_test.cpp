@@ -150,8 +150,7 @@ TEST_F(SelectFormTest, GoingUpReachesTheDriveRootAndADriveNotReadyKeepsTheFolder
                                        QStringLiteral("/no-such-volume")});
     {
         ModalAnswer ok(QMessageBox::Ok);
-        drive1->setCurrentIndex(drive1->count() - 1);
-        emit drive1->activated(drive1->count() - 1);
+        player::pickWithKeys(drive1, drive1->itemText(drive1->count() - 1));
         ASSERT_TRUE(ok.seen().answered);
         EXPECT_EQ(ok.seen().text, QStringLiteral("ディスクが準備されていません。"));
     }

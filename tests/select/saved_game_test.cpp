@@ -6,7 +6,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QPushButton>
+#include <QTest>
 
 using namespace jigsaw;
 
@@ -58,10 +60,11 @@ TEST(SavedGameFile, ReadsHeaderAndPiecesAndRefusesWhatItCannotReadToTheEnd)
     EXPECT_TRUE(savedgame::parse(savedLines(QStringLiteral("/p.jpg"), 100, 10)).has_value());
 }
 
-TEST_F(SelectFormTest, SavedGameIsReadWholeOrNotAtAllAndItsPictureSelected)
+TEST_F(SelectFormTest, SavedGameIsReadWholeOrNotAtAllAndOnlyAChosenOneCanBeLaunched)
 {
     const QString picturePath = folder(QStringLiteral("写真")) + QStringLiteral("/富士山.jpg");
     makePictures(folder(QStringLiteral("写真")), {QStringLiteral("富士山.jpg")});
+    makeLibrary(7);
     const QStringList full = savedLines(picturePath, 16, 4);
     const auto save = [this](const char *name, const QStringList &lines) {
         ASSERT_TRUE(text::writeLinesAtomically(
@@ -71,39 +74,30 @@ TEST_F(SelectFormTest, SavedGameIsReadWholeOrNotAtAllAndItsPictureSelected)
     save("途中", full.mid(0, 20));
     save("消えた", savedLines(folder(QStringLiteral("写真/ない.jpg")), 16, 4));
     startGame();
+    auto *next = control<QPushButton>(QStringLiteral("Command2"));
+    EXPECT_TRUE(next->isVisible()) << "seven library pictures fill two pages";
     control<QAction>(QStringLiteral("ゲームの続き"))->trigger();
     auto *combo = control<QComboBox>(QStringLiteral("Combo1"));
-    const auto choose = [combo](const QString &name) {
-        const int index = combo->findText(name);
-        ASSERT_GE(index, 0) << name.toStdString();
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    };
     auto *go = control<QPushButton>(QStringLiteral("Command1"));
 
-    {
-        ModalAnswer ok(QMessageBox::Ok);
-        choose(QStringLiteral("消えた"));
-        ASSERT_TRUE(ok.seen().answered);
-        EXPECT_EQ(ok.seen().text, QStringLiteral("選択した画像ファイルが見つかりません。"));
-    }
-    EXPECT_FALSE(form->image1(0)->hasPicture());
-    EXPECT_FALSE(state().SelectedThumb.has_value());
+    // The fresh list names no game, and the library cannot be paged into from here.
+    EXPECT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->currentIndex(), -1);
+    EXPECT_TRUE(combo->currentText().isEmpty());
+    EXPECT_FALSE(next->isVisible());
+    EXPECT_FALSE(control<QPushButton>(QStringLiteral("Command3"))->isVisible());
+    EXPECT_FALSE(control<QLabel>(QStringLiteral("Label5"))->isVisible());
+
+    // The mouse wheel over the closed list chooses nothing, and an arrow key only opens it.
+    player::wheel(combo, 1);
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    ASSERT_TRUE(QTest::qWaitFor([combo] { return combo->view()->isVisible(); }));
+    QTest::keyClick(combo->view(), Qt::Key_Escape);
+    EXPECT_EQ(combo->currentIndex(), -1);
     EXPECT_FALSE(go->isEnabled());
 
-    // A game cut short is passed over in silence and changes nothing.
-    state().SavedValues[10] = QStringLiteral("earlier");
-    state().SavedLeft[0] = -7;
-    {
-        ModalAnswer none(QMessageBox::Ok);
-        choose(QStringLiteral("途中"));
-        EXPECT_FALSE(none.seen().answered);
-    }
-    EXPECT_EQ(state().SavedValues[10], QStringLiteral("earlier"));
-    EXPECT_EQ(state().SavedLeft[0], -7);
-    EXPECT_FALSE(go->isEnabled());
-
-    choose(QStringLiteral("続き"));
+    player::pickWithMouse(combo, QStringLiteral("続き"));
     EXPECT_EQ(state().SavedValues[1], picturePath);
     EXPECT_EQ(state().SavedValues[4], QStringLiteral("15"));
     EXPECT_EQ(state().SavedValues[10], QStringLiteral("16"));
@@ -118,9 +112,34 @@ TEST_F(SelectFormTest, SavedGameIsReadWholeOrNotAtAllAndItsPictureSelected)
     EXPECT_TRUE(go->isEnabled());
     EXPECT_EQ(form->statusText(), QStringLiteral("よろしければＧＯボタンをクリックしてください"));
 
+    // A game whose picture is gone is reported, and nothing stays chosen: not this game, and
+    // not the one chosen before it.
+    {
+        ModalAnswer ok(QMessageBox::Ok);
+        player::pickWithKeys(combo, QStringLiteral("消えた"));
+        ASSERT_TRUE(ok.seen().answered);
+        EXPECT_EQ(ok.seen().text, QStringLiteral("選択した画像ファイルが見つかりません。"));
+    }
+    EXPECT_FALSE(form->image1(0)->hasPicture());
+    EXPECT_FALSE(state().SelectedThumb.has_value());
+    EXPECT_FALSE(go->isEnabled());
+    EXPECT_TRUE(combo->currentText().isEmpty());
+
+    // A game cut short is passed over in silence.
+    state().SavedValues[10] = QStringLiteral("earlier");
+    state().SavedLeft[0] = -7;
+    {
+        ModalAnswer none(QMessageBox::Ok);
+        player::pickWithKeys(combo, QStringLiteral("途中"));
+        EXPECT_FALSE(none.seen().answered);
+    }
+    EXPECT_EQ(state().SavedValues[10], QStringLiteral("earlier"));
+    EXPECT_EQ(state().SavedLeft[0], -7);
+    EXPECT_FALSE(go->isEnabled());
+
     // The short file was closed: it can be replaced and read again.
     save("途中", full);
-    state().SavedLeft[0] = -7;
-    choose(QStringLiteral("途中"));
+    player::pickWithKeys(combo, QStringLiteral("途中"));
     EXPECT_EQ(state().SavedLeft[0], 1230);
+    EXPECT_TRUE(go->isEnabled());
 }

@@ -1,0 +1,105 @@
+#include "PlayerInput.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QStyleHints>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+namespace player {
+
+namespace {
+
+QPoint arrowOf(const QComboBox *box)
+{
+    return {box->width() - 6, box->height() / 2};
+}
+
+bool openList(QComboBox *box)
+{
+    QTest::mouseClick(box, Qt::LeftButton, {}, arrowOf(box));
+    return QTest::qWaitFor([box] { return box->view()->isVisible(); });
+}
+
+} // namespace
+
+void typeInto(QComboBox *box, const QString &text)
+{
+    QLineEdit *edit = box->lineEdit();
+    ASSERT_NE(edit, nullptr) << "the box takes no typing";
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    typeText(edit, text);
+}
+
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(widget, c.toLatin1());
+        } else {
+            // Japanese reaches the box from the input method as committed text.
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(c));
+            QApplication::sendEvent(widget, &commit);
+        }
+    }
+}
+
+void pickWithKeys(QComboBox *box, const QString &item)
+{
+    const int index = box->findText(item, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    ASSERT_GE(index, 0) << item.toStdString();
+    ASSERT_TRUE(openList(box)) << "the list did not open";
+    QAbstractItemView *list = box->view();
+    QTest::keyClick(list, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+}
+
+void pickWithMouse(QComboBox *box, const QString &item)
+{
+    const int index = box->findText(item, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    ASSERT_GE(index, 0) << item.toStdString();
+    ASSERT_TRUE(openList(box)) << "the list did not open";
+    QAbstractItemView *list = box->view();
+    const QModelIndex at = list->model()->index(index, box->modelColumn(), list->rootIndex());
+    list->scrollTo(at);
+    // The list takes no release that ends the click which opened it, however quick the player.
+    QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
+    const QPoint centre = list->visualRect(at).center();
+    QTest::mouseMove(list->viewport(), centre);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+}
+
+void click(QAbstractButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+void pressKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget *focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr) << "no control has the keyboard focus";
+    QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
+}
+
+void wheel(QWidget *widget, int notches, bool horizontal)
+{
+    const QPointF at = QRectF(widget->rect()).center();
+    const int delta = -120 * notches;
+    const QPoint angle = horizontal ? QPoint(delta, 0) : QPoint(0, delta);
+    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+}
+
+} // namespace player
