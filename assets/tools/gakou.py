@@ -182,9 +182,9 @@ def vgrad(stops):
 # ---------------------------------------------------------------- the picture
 
 class Pic:
-    def __init__(self, name, w, h, tmp, ss=1, seed=1):
+    def __init__(self, name, w, h, tmp, ss=1, seed=1, out=None):
         self.name = name
-        self.ow, self.oh = w, h
+        self.ow, self.oh = out or (w, h)
         self.W, self.H = w * ss, h * ss
         self.ss = ss
         self.dir = os.path.join(tmp, name)
@@ -314,7 +314,7 @@ class Pic:
     # output ----------------------------------------------------------
     def save(self, out, quality=88, noise=0.0, sharpen=False):
         a = [CONVERT] + self.args
-        if self.ss != 1:
+        if (self.W, self.H) != (self.ow, self.oh):
             a += ["-filter", "Lanczos", "-resize", "%dx%d!" % (self.ow, self.oh)]
         if sharpen:
             a += ["-unsharp", "0x0.8+0.6+0"]

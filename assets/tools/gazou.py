@@ -17,9 +17,12 @@ from gakou import (Pic, rgb, hx, mix, ramp, shade, jitter, smooth, poly, line, c
 SCENES = {}
 
 
-def scene(name, w, h, ss=1, quality=88, noise=0.0):
+def scene(name, w, h, ss=1, quality=88, noise=0.0, out=None):
+    """w x h is the size a scene is drawn at; out, the size it is saved at (the drawn size when
+    not given). The library pictures are saved no larger than a board on a 1366 x 768 screen
+    shows whole, so that the piece box never covers a picture the player cannot scroll."""
     def deco(fn):
-        SCENES[name] = (fn, w, h, ss, quality, noise)
+        SCENES[name] = (fn, w, h, ss, quality, noise, out or (w, h))
         return fn
     return deco
 
@@ -128,7 +131,7 @@ def torii(x, base, w, h, red, black):
 
 # ====================================================================== pictures
 
-@scene("fuji", 1280, 960)
+@scene("fuji", 1280, 960, out=(768, 576))
 def fuji(p):
     W, H, rng = p.W, p.H, p.rng
     hor = H * 0.69
@@ -313,7 +316,7 @@ def pine(x, y, h, col, rng=None, w=0.32):
     return poly(pts, col)
 
 
-@scene("yuuhi", 1600, 1200)
+@scene("yuuhi", 1600, 1200, out=(768, 576))
 def yuuhi(p):
     W, H, rng = p.W, p.H, p.rng
     hor = H * 0.64
@@ -437,7 +440,7 @@ def building_windows(rng, x0, y0, x1, y1, cw, ch, lit_p, palette, dark):
     return s
 
 
-@scene("yakei", 1600, 900)
+@scene("yakei", 1600, 900, out=(1024, 576))
 def yakei(p):
     W, H, rng = p.W, p.H, p.rng
     hor = H * 0.76
@@ -531,7 +534,7 @@ def yakei(p):
     p.texture(op="SoftLight", alpha=0.15, scale=3)
 
 
-@scene("sutendo", 1024, 768)
+@scene("sutendo", 1024, 768, out=(640, 480))
 def sutendo(p):
     W, H, rng = p.W, p.H, p.rng
     p.background(vgrad([(0, "#101018"), (1, "#101018")]))
@@ -640,7 +643,7 @@ def round_tree(rng, x, y, r, col, trunk="#5a4030"):
     return s
 
 
-@scene("hanabatake", 1200, 900)
+@scene("hanabatake", 1200, 900, out=(720, 540))
 def hanabatake(p):
     W, H, rng = p.W, p.H, p.rng
     hor = H * 0.46
@@ -747,7 +750,7 @@ def hanabatake(p):
     p.texture(mask=field_mask, op="SoftLight", alpha=0.3, scale=2)
 
 
-@scene("toudai", 900, 1200)
+@scene("toudai", 900, 1200, out=(420, 560))
 def toudai(p):
     W, H, rng = p.W, p.H, p.rng
     hor = H * 0.55
@@ -924,7 +927,7 @@ def balloon(rng, cx, cy, R, cols, stripe_mode):
     return s
 
 
-@scene("kikyuu", 1024, 768)
+@scene("kikyuu", 1024, 768, out=(640, 480))
 def kikyuu(p):
     W, H, rng = p.W, p.H, p.rng
     p.background(vgrad([(0, "#3e8ad8"), (0.5, "#9ccbf0"), (0.72, "#ffe6c4"), (0.73, "#9cc070"), (1, "#5a8a3a")]))
@@ -992,7 +995,7 @@ def boat(rng, x, wl, L, hull, cabin, sail=None):
     return s
 
 
-@scene("minato", 1280, 960)
+@scene("minato", 1280, 960, out=(768, 576))
 def minato(p):
     W, H, rng = p.W, p.H, p.rng
     hor = H * 0.5
@@ -1125,7 +1128,7 @@ def maple_leaf(x, y, s, ang, col):
     return poly(pts, col)
 
 
-@scene("kouyou", 1200, 900)
+@scene("kouyou", 1200, 900, out=(768, 576))
 def kouyou(p):
     W, H, rng = p.W, p.H, p.rng
     gnd = H * 0.56
@@ -1209,7 +1212,7 @@ def kouyou(p):
     p.texture(op="SoftLight", alpha=0.25, scale=3)
 
 
-@scene("mangekyou", 900, 900)
+@scene("mangekyou", 900, 900, out=(560, 560))
 def mangekyou(p):
     W, H, rng = p.W, p.H, p.rng
     cx, cy, R = W / 2, H / 2, W * 0.44
@@ -1292,7 +1295,7 @@ def mangekyou(p):
     p.texture(op="SoftLight", alpha=0.2, scale=2)
 
 
-@scene("oorora", 1600, 1200)
+@scene("oorora", 1600, 1200, out=(768, 576))
 def oorora(p):
     W, H, rng = p.W, p.H, p.rng
     hor = H * 0.7
@@ -1396,7 +1399,7 @@ def oval(x, y, rx, ry, ang, col, light=(-0.3, -0.4), steps=14, dark=-0.45, hi=0.
     return s
 
 
-@scene("kudamono", 800, 600)
+@scene("kudamono", 800, 600, out=(640, 480))
 def kudamono(p):
     W, H, rng = p.W, p.H, p.rng
     tab = H * 0.6
@@ -1619,7 +1622,7 @@ class Noise:
         return s / norm
 
 
-@scene("mizuumi", 4000, 3000, quality=86, noise=0.18)
+@scene("mizuumi", 2000, 1500, quality=88, noise=0.18, out=(768, 576))
 def mizuumi(p):
     """Large photo-like picture: an alpine lake on a summer afternoon."""
     W, H, rng = p.W, p.H, p.rng
@@ -1824,14 +1827,14 @@ def main():
     for i, name in enumerate(sorted(SCENES)):
         if name not in names:
             continue
-        fn, w, h, ss, q, noise = SCENES[name]
-        p = Pic(name, w, h, tmp, ss=ss, seed=zlib.crc32(name.encode()) % 100000)
+        fn, w, h, ss, q, noise, (ow, oh) = SCENES[name]
+        p = Pic(name, w, h, tmp, ss=ss, seed=zlib.crc32(name.encode()) % 100000, out=(ow, oh))
         fn(p)
         # The game numbers its library pictures: a completed picture from elsewhere joins the
         # library as the next number, and only numbered pictures look up their records.
         file_name = "ジグソー画像%d.jpg" % (i + 1)
         p.save(os.path.join(out, file_name), quality=q, noise=noise)
-        print("  %s (%s) %dx%d" % (file_name, name, w, h), flush=True)
+        print("  %s (%s) %dx%d" % (file_name, name, ow, oh), flush=True)
 
 
 if __name__ == "__main__":
