@@ -73,9 +73,12 @@ void BoardForm::Picture6_DblClick(int index)
     PictureBox *slot = m_ui.Picture6[static_cast<std::size_t>(index)];
     TakeOutInput in;
     in.boardLeft = geom::left(m_ui.Picture2);
+    in.boardTop = geom::top(m_ui.Picture2);
     in.boardWidth = geom::width(m_ui.Picture2);
+    in.boardHeight = geom::height(m_ui.Picture2);
     in.titleLeft = geom::left(m_ui.Picture8);
     in.titleWidth = geom::width(m_ui.Picture8);
+    in.viewWidth = geom::width(m_ui.Picture9);
     in.viewHeight = geom::height(m_ui.Picture9);
     in.pieceW = geom::width(piece);
     in.pieceH = geom::height(piece);

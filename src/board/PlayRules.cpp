@@ -2,6 +2,8 @@
 
 #include "platform/Numbers.h"
 
+#include <algorithm>
+
 namespace jigsaw {
 
 namespace {
@@ -67,14 +69,26 @@ DragPlace boxDragPlace(float titleLeft, float titleTop, double x, double y, floa
 TakeOutPlace takeOutPlace(const TakeOutInput &in)
 {
     const float boardRight = in.boardLeft + in.boardWidth;
-    TakeOutPlace place;
+    double left = 0;
     if (boardRight > in.titleLeft && in.titleLeft > in.boardWidth / 2)
-        place.left = num::toSingle(d(in.titleLeft) - d(in.pieceW) - 10);
+        left = d(in.titleLeft) - d(in.pieceW) - 10;
     else if (boardRight > in.titleLeft)
-        place.left = num::toSingle(d(in.titleLeft) + d(in.titleWidth) + 10);
+        left = d(in.titleLeft) + d(in.titleWidth) + 10;
     else
-        place.left = num::toSingle(d(boardRight) - d(in.pieceW) - 10);
-    place.top = num::toSingle(d(in.viewHeight) / 2 - d(in.pieceH) / 2);
+        left = d(boardRight) - d(in.pieceW) - 10;
+    const double top = d(in.viewHeight) / 2 - d(in.pieceH) / 2;
+
+    // From the view's coordinates to the board's, kept inside what the view shows of the board.
+    const auto inside = [](double at, double shownFrom, double shownTo, double size) {
+        return std::max(shownFrom, std::min(at, shownTo - size));
+    };
+    const double shownLeft = std::max(0.0, -d(in.boardLeft));
+    const double shownTop = std::max(0.0, -d(in.boardTop));
+    const double shownRight = std::min(d(in.boardWidth), -d(in.boardLeft) + d(in.viewWidth));
+    const double shownBottom = std::min(d(in.boardHeight), -d(in.boardTop) + d(in.viewHeight));
+    TakeOutPlace place;
+    place.left = num::toSingle(inside(left - d(in.boardLeft), shownLeft, shownRight, d(in.pieceW)));
+    place.top = num::toSingle(inside(top - d(in.boardTop), shownTop, shownBottom, d(in.pieceH)));
     return place;
 }
 

@@ -34,23 +34,29 @@ DragPlace boxDragPlace(float titleLeft, float titleTop, double x, double y, floa
                        std::int16_t grabY, float titleW, float titleH, float innerW,
                        float innerH);
 
-// What the take-out from the box reads: the board and the box's title bar as they stand, the
-// height of the board view and the piece's size.
+// What the take-out from the box reads: the board (its place in the view, which is negative
+// when scrolled, and its size) and the box's title bar as they stand, the size of the board
+// view and the piece's size.
 struct TakeOutInput
 {
     float boardLeft = 0;
+    float boardTop = 0;
     float boardWidth = 0;
+    float boardHeight = 0;
     float titleLeft = 0;
     float titleWidth = 0;
+    float viewWidth = 0;
     float viewHeight = 0;
     float pieceW = 0;
     float pieceH = 0;
 };
 
-// Where a piece taken out of the box lands: beside the box when the box lies over the board
-// (left of it over the right half, right of it over the left half), else inside the board's
-// right edge; halfway down the board view. The board's right edge and the box's left are
-// compared as they stand, the one in board and the other in form coordinates.
+// Where, on the board, a piece taken out of the box lands: beside the box when the box lies
+// over the board (left of it over the right half, right of it over the left half), else inside
+// the board's right edge; halfway down the board view. The board's right edge and the box's
+// left are compared as they stand in the view. The place is always inside the part of the
+// board the view shows, so a piece taken out of the box never lands out of the player's sight
+// on a scrolled board.
 struct TakeOutPlace
 {
     float left = 0;

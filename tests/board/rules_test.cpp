@@ -79,15 +79,20 @@ TEST(PlayRules, PlacementBoundsDragClampsAndTakeOutPlaces)
     EXPECT_EQ(pieceDragPlace(100, 100, 20.5, 32.5, 20.5f, 30, w, h, 640, 480).top, 102);
     EXPECT_EQ(boxDragPlace(0, 0, 0, 1000, 0, 0, 187, 33.5f, 800, 548).top, 514); // 514.5
 
-    // Left of a box over the right half of the board; a scrolled board is compared as it
-    // stands, its right edge moved left with it.
-    TakeOutInput in{.boardLeft = 0, .boardWidth = 640, .titleLeft = 603, .titleWidth = 187,
-                    .viewHeight = 455, .pieceW = 160, .pieceH = 120};
+    // Left of a box over the right half of the board, halfway down the view.
+    TakeOutInput in{.boardLeft = 0, .boardTop = 0, .boardWidth = 640, .boardHeight = 480,
+                    .titleLeft = 603, .titleWidth = 187, .viewWidth = 640, .viewHeight = 455,
+                    .pieceW = 160, .pieceH = 120};
     EXPECT_EQ(takeOutPlace(in).left, 603 - 160 - 10);
     EXPECT_EQ(takeOutPlace(in).top, 455 / 2.0f - 60);
-    in.boardLeft = -100;
-    in.titleLeft = 560;
-    EXPECT_EQ(takeOutPlace(in).left, -100 + 640 - 160 - 10);
+    // On a board scrolled by (300, 400) the same rule holds in the view, and the piece lands
+    // where the view shows the board, not where the unscrolled board would have been.
+    in = TakeOutInput{.boardLeft = -300, .boardTop = -400, .boardWidth = 1600, .boardHeight = 1200,
+                      .titleLeft = 1020, .titleWidth = 187, .viewWidth = 1000, .viewHeight = 600,
+                      .pieceW = 160, .pieceH = 120};
+    const TakeOutPlace scrolled = takeOutPlace(in);
+    EXPECT_EQ(scrolled.left, 300 + 1000 - 160) << "1020 - 160 - 10 runs past the view's edge";
+    EXPECT_EQ(scrolled.top, 400 + 300 - 60);
 }
 
 TEST(PlayRules, OutsidePicturesGetTheNextFreeLibraryName)
