@@ -2,7 +2,7 @@
 # Debian packages are missing (through sudo when not root), configure, build, then act.
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libsdl2-mixer-dev libturbojpeg0-dev \
-            libgtest-dev fonts-noto-cjk xvfb xauth
+            libgtest-dev fonts-noto-cjk xvfb xauth qt6-translations-l10n
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 JOBS ?= 2
 

@@ -1,8 +1,10 @@
 #include "AppSetup.h"
 
 #include <QApplication>
-#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 
 namespace jigsaw::app {
 
@@ -21,10 +23,28 @@ QFont applicationFont()
     return font;
 }
 
+bool loadQtJapanese()
+{
+    static QTranslator *translator = nullptr;
+    if (translator)
+        return true;
+    auto *candidate = new QTranslator(qApp);
+    if (!candidate->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                         QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete candidate;
+        return false;
+    }
+    QCoreApplication::installTranslator(candidate);
+    translator = candidate;
+    return true;
+}
+
 void setUpApplication()
 {
-    QGuiApplication::setApplicationDisplayName(displayName());
+    // No display name: the window system would add it to every window's title.
     QApplication::setFont(applicationFont());
+    loadQtJapanese();
 }
 
 } // namespace jigsaw::app

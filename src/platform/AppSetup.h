@@ -3,8 +3,9 @@
 #include <QFont>
 #include <QString>
 
-// The application's identity and look: its display name, which titles the message boxes, and
-// a Japanese font, so that kana and kanji take their Japanese forms whatever the locale.
+// The application's identity and look: its name, which titles the message boxes, a Japanese
+// font, so that kana and kanji take their Japanese forms whatever the locale, and Qt's own
+// texts (dialog buttons, the edit boxes' menus) in Japanese.
 namespace jigsaw::app {
 
 // "ジグソーパズル".
@@ -14,7 +15,11 @@ QString displayName();
 // for systems that lack it.
 QFont applicationFont();
 
-// Sets the display name and the font. Call once, after the QApplication exists and before the
+// Qt's own texts in Japanese, whatever the system's language; false when the system lacks
+// Qt's Japanese translations (they then stay in English).
+bool loadQtJapanese();
+
+// Sets the font and Qt's Japanese texts. Call after the QApplication exists and before the
 // first form is built.
 void setUpApplication();
 

@@ -1,6 +1,7 @@
 #include "MessageBox.h"
 
-#include <QGuiApplication>
+#include "AppSetup.h"
+
 #include <QMessageBox>
 
 namespace jigsaw::msg {
@@ -18,7 +19,7 @@ QString displayText(QString text)
 int runBox(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons,
            QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+    QMessageBox box(QMessageBox::NoIcon, app::displayName(),
                     displayText(text), buttons, parent);
     box.setObjectName(QLatin1String(kObjectName));
     box.setTextFormat(Qt::PlainText);

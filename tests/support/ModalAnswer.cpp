@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kPollMs = 10;
@@ -30,6 +32,12 @@ void ModalAnswer::poll(int triesLeft)
     m_seen.title = box->windowTitle();
     m_seen.text = box->text();
     m_seen.buttons = box->standardButtons();
+    QList<QAbstractButton *> buttons = box->buttons();
+    std::sort(buttons.begin(), buttons.end(), [](const QAbstractButton *a, const QAbstractButton *b) {
+        return a->x() < b->x();
+    });
+    for (const QAbstractButton *shown : buttons)
+        m_seen.buttonTexts.append(shown->text());
     m_seen.icon = box->icon();
     if (QAbstractButton *button = box->button(m_button))
         button->click();

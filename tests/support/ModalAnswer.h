@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 // Answers the next message box a test is about to open. Create it before the call that blocks
 // in the box's event loop: it waits (polling the event loop) for the box to become the active
@@ -18,6 +19,7 @@ public:
         QString title;
         QString text;
         QMessageBox::StandardButtons buttons;
+        QStringList buttonTexts; // as the player reads them, left to right
         QMessageBox::Icon icon = QMessageBox::NoIcon;
     };
 
