@@ -93,6 +93,7 @@ void BoardForm::createBoardView()
     geom::setGeometry(m_ui.HScroll1, 0, 308, 400, kScrollBarThickness);
     m_ui.VScroll2 = makeScrollBar(m_ui.Form, "VScroll2", Qt::Vertical);
     geom::setGeometry(m_ui.VScroll2, 400, 8, kScrollBarThickness, 300);
+    m_ui.Picture9->setWheelScrollBars(m_ui.VScroll2, m_ui.HScroll1);
 }
 
 void BoardForm::createPieceBox()
@@ -111,6 +112,7 @@ void BoardForm::createPieceBox()
 
     m_ui.VScroll1 = makeScrollBar(m_ui.Picture7, "VScroll1", Qt::Vertical);
     geom::setGeometry(m_ui.VScroll1, 120 - kScrollBarThickness, 0, kScrollBarThickness, 295);
+    m_ui.Picture7->setWheelScrollBars(m_ui.VScroll1, nullptr);
 
     // The shuffling device: a list nobody sees.
     m_ui.Combo2 = new QComboBox(m_ui.Form);

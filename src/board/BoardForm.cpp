@@ -4,6 +4,7 @@
 #include "board/StatusPanels.h"
 #include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
+#include "platform/WindowReturn.h"
 #include "state/Game.h"
 
 #include <QComboBox>
@@ -51,6 +52,7 @@ BoardForm::BoardForm(Game &game, QWidget *parent)
     setObjectName(QStringLiteral("frmBoard"));
     setWindowTitle(QStringLiteral("ジグソーパズル"));
 
+    m_return = new WindowReturn(this);
     m_ui.Form = new PictureBox(this);
     m_ui.Form->setObjectName(QStringLiteral("Form"));
     setCentralWidget(m_ui.Form);
@@ -187,7 +189,9 @@ void BoardForm::connectHandlers()
 bool BoardForm::event(QEvent *event)
 {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate)
+    // Only a return from another form of the game is an activation; coming back from another
+    // program must not empty what the player has just copied there.
+    if (event->type() == QEvent::WindowActivate && m_return->takeReturn())
         Form_Activate();
     return handled;
 }

@@ -11,6 +11,7 @@
 namespace jigsaw {
 
 class Game;
+class WindowReturn;
 struct BoardFields;
 struct GameState;
 
@@ -188,6 +189,7 @@ private:
     BoardControls m_ui;
     QImage m_gamePicture;
     UniformRandom m_random;
+    WindowReturn *m_return = nullptr;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(BoardForm::PanelParts)

@@ -102,9 +102,7 @@ void BoardForm::ShowRankingOk()
     LookUpPictureRecords(m_game);
     RecordsForm *records = m_game.frmRecords();
     records->choosePieceCount(num::numberText(state().PieceCount));
-    records->show();
-    records->raise();
-    records->activateWindow();
+    records->open(this);
     SlideOutPanel();
 }
 

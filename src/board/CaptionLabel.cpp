@@ -1,13 +1,19 @@
 #include "board/CaptionLabel.h"
 
-#include <QFontMetrics>
+#include <QFontInfo>
 #include <QPainter>
+#include <QTextLayout>
+
+#include <cmath>
 
 namespace jigsaw {
 
 namespace {
 
-constexpr qreal kSmallestPointSize = 6.5;
+// The lines of the game's messages lie as close as the game's Japanese fonts always set them:
+// a quarter of the font's size between lines, not the generous spacing of today's CJK fonts,
+// under which the four-line congratulation would run past the panel.
+constexpr double kLineHeightPerPixelSize = 1.25;
 
 } // namespace
 
@@ -25,19 +31,32 @@ void CaptionLabel::paintEvent(QPaintEvent *)
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QRect area = contentsRect();
-    const int flags = static_cast<int>(alignment()) | Qt::TextWordWrap;
-    // The longest messages (the congratulation wraps to four lines) are taller than the
-    // designed label; they are drawn a little smaller rather than losing their last line.
-    QFont fitted = font();
-    for (qreal size = fitted.pointSizeF(); size > kSmallestPointSize; size -= 0.5) {
-        fitted.setPointSizeF(size);
-        if (QFontMetrics(fitted).boundingRect(area, flags, shown).height() <= area.height())
-            break;
-    }
+    const QFont shownFont = font();
+    const double lineHeight =
+        std::ceil(QFontInfo(shownFont).pixelSize() * kLineHeightPerPixelSize);
+    const double ascent = QFontMetricsF(shownFont).ascent();
+    const double descent = QFontMetricsF(shownFont).descent();
+    // The glyphs sit in the middle of their shortened line.
+    const double baselineInLine = (lineHeight + ascent - descent) / 2;
+
     QPainter painter(this);
-    painter.setFont(fitted);
+    painter.setFont(shownFont);
     painter.setPen(palette().color(foregroundRole()));
-    painter.drawText(area, flags, shown);
+    double top = area.top();
+    for (const QString &paragraph : shown.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, shownFont, this);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(area.width());
+            line.setPosition(QPointF(area.left(), top + baselineInLine - line.ascent()));
+            top += lineHeight;
+        }
+        layout.endLayout();
+        layout.draw(&painter, QPointF());
+    }
 }
 
 } // namespace jigsaw

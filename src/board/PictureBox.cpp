@@ -2,9 +2,11 @@
 
 #include "platform/Geometry.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace jigsaw {
 
@@ -73,6 +75,26 @@ void PictureBox::clearPicture()
         return;
     m_picture = QImage();
     update();
+}
+
+void PictureBox::setWheelScrollBars(QScrollBar *vertical, QScrollBar *horizontal)
+{
+    m_wheelVertical = vertical;
+    m_wheelHorizontal = horizontal;
+}
+
+void PictureBox::wheelEvent(QWheelEvent *event)
+{
+    const bool along = event->angleDelta().y() != 0;
+    QScrollBar *bar = along ? m_wheelVertical : m_wheelHorizontal;
+    // A board only too wide to fit scrolls sideways under the plain wheel.
+    if (along && (!bar || bar->isHidden()))
+        bar = m_wheelHorizontal;
+    if (!bar || bar->isHidden()) {
+        event->ignore();
+        return;
+    }
+    QCoreApplication::sendEvent(bar, event);
 }
 
 void PictureBox::drawLine(const QLineF &line)

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QLineF>
 #include <QList>
+#include <QPointer>
+#include <QScrollBar>
 #include <QWidget>
 
 namespace jigsaw {
@@ -38,6 +40,10 @@ public:
     const QImage &picture() const { return m_picture; }
     bool hasPicture() const { return !m_picture.isNull(); }
 
+    // The scroll bars that scroll what the box shows: the mouse wheel over the box, or over
+    // anything on it, works them as it works them over the bars themselves.
+    void setWheelScrollBars(QScrollBar *vertical, QScrollBar *horizontal);
+
     // Persistent drawing: lines in the fore colour, one pixel wide, painted over the picture.
     void drawLine(const QLineF &line);
     void clearDrawing();
@@ -57,6 +63,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     QColor m_backColor;
@@ -64,6 +71,8 @@ private:
     QImage m_picture;
     QList<QLineF> m_lines;
     bool m_autoSize = false;
+    QPointer<QScrollBar> m_wheelVertical;
+    QPointer<QScrollBar> m_wheelHorizontal;
 };
 
 } // namespace jigsaw

@@ -13,6 +13,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 namespace jigsaw {
@@ -24,6 +25,8 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
+    // Enter presses the focused button, as Space does.
+    button->setAutoDefault(true);
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, color);
     button->setPalette(palette);
@@ -89,7 +92,10 @@ void BoardForm::createQuestionPanel()
     QPalette blue = m_ui.Label5->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
     m_ui.Label5->setPalette(blue);
-    geom::setGeometry(m_ui.Label5, twips(480), twips(840), twips(4455), twips(855));
+    // The designed width, so that messages wrap where they always did; the label reaches down
+    // to the panel's edge, room for the four lines of the congratulation at full size.
+    geom::setGeometry(m_ui.Label5, twips(480), twips(840), twips(4455),
+                      kQuestionPanelHeight - twips(840));
 
     m_ui.Combo1 = new ChoiceComboBox(m_ui.Picture4);
     m_ui.Combo1->setObjectName(QStringLiteral("Combo1"));
@@ -111,6 +117,14 @@ void BoardForm::createQuestionPanel()
     m_ui.Command3 = makeButton(m_ui.Picture4, "Command3", QStringLiteral("N  O"),
                                QColor(192, 192, 255));
     geom::setGeometry(m_ui.Command3, twips(3840), twips(240), twips(735), twips(375));
+
+    // Escape anywhere in the panel answers NO, where NO is offered.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_ui.Picture4, nullptr, nullptr,
+                                 Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (!m_ui.Command3->isHidden())
+            m_ui.Command3->click();
+    });
 }
 
 void BoardForm::Timer3_Timer()

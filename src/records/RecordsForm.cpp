@@ -2,6 +2,7 @@
 
 #include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
+#include "platform/WindowFrame.h"
 #include "records/Ranking.h"
 #include "records/RecordFile.h"
 #include "select/SelectControls.h"
@@ -114,6 +115,7 @@ void RecordsForm::createControls()
     m_ui.Combo2->hide();
 
     m_ui.Command2 = new QPushButton(QStringLiteral("元の画面に戻る"), m_client);
+    m_ui.Command2->setAutoDefault(true);
     place(m_ui.Command2, QStringLiteral("Command2"), 3720, 5760, 2535, 495);
 }
 
@@ -302,6 +304,17 @@ void RecordsForm::Command1_Click()
 
     m_ui.Command1->setEnabled(false);
     setFormHeightTwips(kTallHeightTwips);
+    // Grown to show the table, the form still lies wholly on the screen.
+    frame::keepInside(this);
+}
+
+void RecordsForm::open(const QWidget *over)
+{
+    if (!isVisible())
+        frame::centreOver(this, over);
+    show();
+    raise();
+    activateWindow();
 }
 
 void RecordsForm::Command2_Click()

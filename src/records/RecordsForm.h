@@ -63,6 +63,10 @@ public:
     // Selects a piece count in Combo1 as the player would pick it.
     void choosePieceCount(const QString &pieceCountText);
 
+    // Shows the form, not modal, in front; a form not yet shown opens centred over the form it
+    // was opened from, wholly on the screen.
+    void open(const QWidget *over);
+
     void FormLoad();
     void Combo1_Click();
     void Command1_Click(); // 順位表示

@@ -10,6 +10,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
 #include "platform/PictureLoader.h"
+#include "platform/WindowFrame.h"
 #include "records/SavedGameFile.h"
 #include "select/SelectForm.h"
 #include "state/Game.h"
@@ -30,7 +31,7 @@ constexpr char kTooSmall[] = "画像が小さすぎてジグソーパズルを�
 constexpr char kNotNormalSize[] =
     "パズルのフォーム画面が最小化されています。\r元のサイズに戻してやり直してください。";
 
-// The board form's height leaves 400 twips of the screen free below it.
+// The board form's frame leaves 400 twips of the screen free below it.
 constexpr double kScreenMarginTwips = 400;
 
 // A picture the board draws fast: 32-bit pixels.
@@ -125,12 +126,14 @@ void LaunchGame(Game &game)
 
     BoardForm *board = game.frmBoard();
     const BoardControls &ui = board->ui();
-    board->move(0, 0);
     geom::move(ui.Picture9, 0, 8);
     geom::move(ui.Picture2, 0, 0);
+    // The outer frame, title bar included, is as wide as the screen and 400 twips less high,
+    // as far as the desktop's panels leave room: the status bar must never lie under a panel.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    board->resize(screen.width(),
-                  qRound(screen.height() - geom::twips(kScreenMarginTwips)));
+    const QRect area = frame::availableArea(nullptr);
+    const QSize outer(screen.width(), qRound(screen.height() - geom::twips(kScreenMarginTwips)));
+    frame::setOuterGeometry(board, QRect(area.topLeft(), outer.boundedTo(area.size())));
     board->setGamePicture(drawablePicture(std::move(picture)));
     fitView(*board);
 

@@ -5,11 +5,15 @@
 #include <QPainter>
 #include <QTextOption>
 
+#include <utility>
+
 namespace jigsaw {
 
 ColorButton::ColorButton(const QString &caption, QWidget *parent)
     : QPushButton(caption, parent)
 {
+    // Enter presses the focused button, as Space does.
+    setAutoDefault(true);
     useSystemFace();
 }
 
@@ -84,13 +88,25 @@ void StretchImage::resizeEvent(QResizeEvent *event)
 
 void StretchImage::mousePressEvent(QMouseEvent *event)
 {
+    m_secondClick = false;
+    event->setAccepted(event->button() == Qt::LeftButton);
+}
+
+// A double-click is one click for the game: its second press and release are not another.
+void StretchImage::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_secondClick = event->button() == Qt::LeftButton;
     event->setAccepted(event->button() == Qt::LeftButton);
 }
 
 // A click is a left press and release both on the picture.
 void StretchImage::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (std::exchange(m_secondClick, false))
+        return;
+    if (rect().contains(event->position().toPoint()))
         emit clicked();
 }
 

@@ -52,9 +52,12 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     void rescale();
+
+    bool m_secondClick = false; // the press of a double-click, whose release is no new click
 
     QImage m_picture;
     QPixmap m_shown; // the picture at the control's size

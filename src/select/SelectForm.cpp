@@ -2,6 +2,7 @@
 
 #include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
+#include "platform/WindowReturn.h"
 #include "records/RecordsForm.h"
 #include "select/DriveList.h"
 #include "select/FolderList.h"
@@ -116,6 +117,7 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
                         double top, double width, double height)
 {
     auto *button = new QPushButton(caption, parent);
+    button->setAutoDefault(true);
     place(button, name, left, top, width, height);
     return button;
 }
@@ -134,6 +136,7 @@ SelectForm::SelectForm(Game &game, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmSelect"));
     setWindowTitle(QStringLiteral("画像選択"));
+    m_return = new WindowReturn(this);
     createMenus();
     createControls();
     createStatusBar();
@@ -265,10 +268,7 @@ void SelectForm::connectControls()
     connect(m_Command5, &QPushButton::clicked, this, &SelectForm::Command5_Click);
     // 過去の記録表示: the records form, already filled by the record look-up, beside this one.
     connect(m_Command6, &QPushButton::clicked, this, [this] {
-        RecordsForm *records = m_game.frmRecords();
-        records->show();
-        records->raise();
-        records->activateWindow();
+        m_game.frmRecords()->open(this);
     });
     for (int i = 0; i < kThumbs; ++i) {
         connect(m_Image1[static_cast<std::size_t>(i)], &StretchImage::clicked, this,
@@ -277,7 +277,6 @@ void SelectForm::connectControls()
     connect(m_Drive1, &DriveList::changed, this, &SelectForm::Drive1_Change);
     connect(m_Dir1, &FolderList::changed, this, &SelectForm::Dir1_Change);
     connect(m_Combo1, &ChoiceComboBox::chosen, this, &SelectForm::Combo1_Click);
-    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &SelectForm::noteFocusWindow);
 }
 
 QString SelectForm::statusText() const

@@ -22,6 +22,7 @@ class Game;
 class MarkerShape;
 class PathLabel;
 class StretchImage;
+class WindowReturn;
 
 // The start-up form 画像選択: its start-up, its three views (picture library, folder browser,
 // saved-game list), the thumbnail pages, the blinking show-pictures button and the way out.
@@ -88,13 +89,12 @@ private:
     void setFormWidthTwips(int twips);
     void setFormHeightTwips(int twips);
     void stopBlinking();
-    void noteFocusWindow(QWindow *window);
     void ListSavedGames();
 
     Game &m_game;
     int m_formWidthTwips = 0;
     int m_formHeightTwips = 0;
-    bool m_resetOnActivation = true; // the first activation and each return from another form
+    WindowReturn *m_return = nullptr;
 
     QAction *m_menuLoad = nullptr;     // 画像の読込
     QAction *m_menuFromFile = nullptr; // ファイルから読み込む

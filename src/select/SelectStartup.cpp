@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
 #include "platform/UserFolders.h"
+#include "platform/WindowReturn.h"
 #include "records/SavedGameFile.h"
 #include "select/DriveList.h"
 #include "select/FolderList.h"
@@ -12,13 +13,10 @@
 #include "state/Game.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QSignalBlocker>
 #include <QTimer>
-#include <QWindow>
 
 namespace jigsaw {
 
@@ -135,30 +133,9 @@ void SelectForm::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() != QEvent::ActivationChange || !isActiveWindow() || m_game.hasEnded())
         return;
-    if (m_resetOnActivation) {
-        m_resetOnActivation = false;
+    // Back from the board or the records, the form starts over with the library.
+    if (m_return->takeReturn())
         ShowLibraryView();
-    }
-}
-
-// Notes when another form of the program (the board, the records) takes the focus, so that
-// coming back to this form resets it. Its own message boxes and menus, and other programs,
-// do not count.
-void SelectForm::noteFocusWindow(QWindow *window)
-{
-    if (!window || window == windowHandle())
-        return;
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (const QWidget *candidate : windows) {
-        if (candidate->windowHandle() != window)
-            continue;
-        for (const QWidget *w = candidate; w; w = w->parentWidget()) {
-            if (w == this)
-                return;
-        }
-        m_resetOnActivation = true;
-        return;
-    }
 }
 
 void SelectForm::Timer1_Timer()

@@ -71,6 +71,46 @@ TEST_F(QuestionPanel, SlidesInByThirtyAndOutByFiftyAndNoGoesBackWhereItShould)
     EXPECT_FALSE(ui().Timer4->isActive()); // the panel stays
 }
 
+TEST_F(QuestionPanel, EnterPressesTheFocusedButtonAndEscapeAnswersNo)
+{
+    ASSERT_NO_FATAL_FAILURE(launch());
+    board()->activateWindow();
+    QTRY_VERIFY(board()->isActiveWindow());
+
+    // The first hint offers only OK: Escape leaves it where it is.
+    ASSERT_EQ(QApplication::focusWidget(), ui().Command1);
+    player::pressKey(Qt::Key_Escape);
+    EXPECT_FALSE(ui().Timer4->isActive());
+
+    // The quit question focuses OK; Tab goes on to NO, and Enter presses it.
+    ui().mnuQuit->trigger();
+    finishSlides();
+    ASSERT_EQ(QApplication::focusWidget(), ui().Command1);
+    player::pressKey(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), ui().Command3);
+    player::pressKey(Qt::Key_Return);
+    finishSlides();
+    EXPECT_EQ(state().PanelMode, 0);
+    EXPECT_FALSE(game->hasEnded());
+
+    // Escape answers NO: here it withdraws the limit being typed.
+    ui().mnuSetGameTime->trigger();
+    finishSlides();
+    player::typeText(QApplication::focusWidget(), QStringLiteral("12"));
+    player::pressKey(Qt::Key_Escape);
+    finishSlides();
+    EXPECT_EQ(state().PanelMode, 0);
+    EXPECT_FALSE(state().GameTimeLimit.isSet());
+    EXPECT_TRUE(ui().Frame1->isHidden());
+
+    // Enter on the focused OK quits.
+    ui().mnuQuit->trigger();
+    finishSlides();
+    ASSERT_EQ(QApplication::focusWidget(), ui().Command1);
+    player::pressKey(Qt::Key_Enter);
+    EXPECT_TRUE(game->hasEnded());
+}
+
 TEST_F(QuestionPanel, ClosingTheBoardReturnsToTheSelectionAndQuitEndsTheProgram)
 {
     game->start();

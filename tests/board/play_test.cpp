@@ -12,6 +12,42 @@ using Cue = SoundCues::Cue;
 
 using Play = BoardTest;
 
+TEST_F(Play, WheelScrollsTheViewAndTheBoxAndAPieceTakenOutLandsInSight)
+{
+    ASSERT_NO_FATAL_FAILURE(launch(2000, 1500));
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    ASSERT_FALSE(ui().HScroll1->isHidden() || ui().VScroll2->isHidden());
+
+    // A notch over the board, or over anything on it, moves the view as a notch over its
+    // scroll bar does.
+    player::wheel(ui().Picture2, 1);
+    const int step = ui().VScroll2->value();
+    EXPECT_GT(step, 0);
+    EXPECT_EQ(geom::top(ui().Picture2), -10 * step);
+    player::wheel(ui().VScroll2, 1);
+    EXPECT_EQ(ui().VScroll2->value(), 2 * step);
+    player::wheel(ui().Picture2, 1, true);
+    EXPECT_EQ(ui().HScroll1->value(), step);
+    EXPECT_EQ(geom::left(ui().Picture2), -10 * step);
+
+    // Over the box, the box's strip moves.
+    player::wheel(slot(0), 1);
+    const int boxStep = ui().VScroll1->value();
+    EXPECT_GT(boxStep, 0);
+    player::wheel(ui().VScroll1, 1);
+    EXPECT_EQ(ui().VScroll1->value(), 2 * boxStep);
+
+    // On the scrolled board, a piece taken out of the box lands where the player looks.
+    for (int i : {0, 1}) {
+        takeOut(i);
+        const QRectF shown(-geom::left(ui().Picture2), -geom::top(ui().Picture2),
+                           geom::width(ui().Picture9), geom::height(ui().Picture9));
+        const QRectF at(placeOf(i), QSizeF(geom::width(piece(i)), geom::height(piece(i))));
+        EXPECT_TRUE(shown.contains(at)) << i;
+        player::wheel(ui().Picture2, 3); // further down for the next one
+    }
+}
+
 TEST_F(Play, DraggingStopsAtTheEdgesAndReleasingInPlaceSoundsTheCue)
 {
     ASSERT_NO_FATAL_FAILURE(startSixteen());

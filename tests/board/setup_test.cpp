@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <set>
@@ -70,10 +71,26 @@ TEST_F(BoardSetup, NewGameResetsTheSettingsAndAClosedBoardIsLoadedAfresh)
     EXPECT_TRUE(ui().Command3->isHidden() && ui().Combo1->isHidden());
     QTRY_VERIFY(!ui().Timer3->isActive());
     EXPECT_EQ(geom::left(ui().Picture4), -20);
-    // It runs once per launch, though the clipboard is emptied every time.
-    ui().Label5->setText(QStringLiteral("x"));
+    // Coming back from another program leaves what the player copied there alone.
+    QWindow elsewhere;
+    elsewhere.resize(200, 100);
+    const auto comeBackFrom = [form](const auto &window) {
+        window->show();
+        window->requestActivate();
+        QTRY_VERIFY(window->isActive());
+        form->activateWindow();
+        QTRY_VERIFY(form->isActiveWindow());
+    };
     QGuiApplication::clipboard()->setText(QStringLiteral("copied"));
-    form->Form_Activate();
+    comeBackFrom(&elsewhere);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("copied"));
+    // Coming back from another form of the game empties it; the first-activation steps run
+    // once per launch only.
+    ui().Label5->setText(QStringLiteral("x"));
+    QWidget otherForm;
+    otherForm.resize(200, 100);
+    otherForm.show();
+    comeBackFrom(otherForm.windowHandle());
     EXPECT_EQ(ui().Label5->text(), QStringLiteral("x"));
     EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
 

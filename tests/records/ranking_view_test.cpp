@@ -9,6 +9,9 @@
 #include "support/TempAppDir.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
 #include <QLabel>
 #include <QPushButton>
 
@@ -113,11 +116,18 @@ TEST_F(RankingViewTest, HoursBeyondSixteenBitsShowAndHugeTimesSortLast)
     EXPECT_EQ(written.last(), line("2024/03/01", "100000", "X"));
 }
 
-TEST_F(RankingViewTest, ShortFormCoversTheTableUntilTheRankingIsShown)
+TEST_F(RankingViewTest, ShortFormCoversTheTableUntilTheRankingIsShownAndStaysOnScreen)
 {
     RecordsForm *records = game->frmRecords();
-    records->show();
+    records->open(nullptr);
     const int height = records->centralWidget()->height();
     EXPECT_LT(height, geom::top(records->ui().Label5[0]));
     EXPECT_GE(height, geom::top(records->ui().Command1) + geom::height(records->ui().Command1));
+
+    // Grown to show the ranking, all of it is still on the screen.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    records->move(screen.left(), screen.bottom() - records->frameGeometry().height());
+    EXPECT_EQ(rank({line("2024/03/01", "00754", "A")}).size(), 2);
+    EXPECT_GT(records->centralWidget()->height(), height);
+    QTRY_VERIFY(screen.contains(records->frameGeometry()));
 }

@@ -3,6 +3,8 @@
 #include "platform/Drives.h"
 #include "select/DriveList.h"
 #include "select/FolderList.h"
+#include "sound/Sound.h"
+#include "sound/SoundCues.h"
 #include "support/ModalAnswer.h"
 
 #include <QDir>
@@ -35,7 +37,12 @@ TEST_F(SelectFormTest, PagesOfSixShowTheirButtonsAndCountersAndAThumbnailClickSe
     expectPage(6, 7, 6, true, false);
     auto *go = control<QPushButton>(QStringLiteral("Command1"));
     EXPECT_FALSE(go->isEnabled());
+    // A double-click is one click: one cue.
+    const int clicks = game->sound().cues().playedCount(SoundCues::Cue::Click);
     QTest::mouseClick(form->image1(3), Qt::LeftButton);
+    QTest::mouseDClick(form->image1(3), Qt::LeftButton);
+    QTest::mouseRelease(form->image1(3), Qt::LeftButton);
+    EXPECT_EQ(game->sound().cues().playedCount(SoundCues::Cue::Click), clicks + 1);
     EXPECT_EQ(state().ImageFileName, form->image1(3)->toolTip());
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(form->shape1(i)->isVisible(), i == 3) << i;

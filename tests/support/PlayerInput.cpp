@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QStyleHints>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -99,7 +100,9 @@ void wheel(QWidget *widget, int notches, bool horizontal)
     const QPoint angle = horizontal ? QPoint(delta, 0) : QPoint(0, delta);
     QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
-    QApplication::sendEvent(widget, &event);
+    // As from the window system: a wheel event nobody takes goes on to the control below.
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    qApp->notify(widget, &event);
 }
 
 } // namespace player
