@@ -23,7 +23,7 @@ void BoardForm::Timer5_Timer()
     BoardFields &f = fields();
     if (f.MusicTick == 0) {
         MusicDevice &music = m_game.sound().music();
-        music.open(m_game.musicFolder() + QStringLiteral("/Tesselbgm.wav"), kMusicAlias);
+        music.open(m_game.folders().musicFolder() + QStringLiteral("/Tesselbgm.wav"), kMusicAlias);
         music.play(kMusicAlias);
     } else if (f.MusicTick == kMusicStopTick) {
         StopMusic();

@@ -54,7 +54,7 @@ void BoardForm::SaveRecord()
     GameState &s = state();
     if (s.PanelMode == 6) {
         // The picture joins the library under its new name, so that it can be chosen again.
-        const QString library = s.AppDir + QStringLiteral("/gazou");
+        const QString library = m_game.folders().addedPicturesFolder();
         const bool added = files::makeFolder(library)
             && files::copyFile(s.ImageFilePath, library + QLatin1Char('/') + s.ImageFileName,
                                files::Overwrite::Yes);
@@ -81,7 +81,7 @@ bool BoardForm::WriteRecordFile()
         m_game.PlayClickSound();
         return false;
     }
-    if (!recordfile::addRecord(s.AppDir, s.ImageFileName, s.PieceCount, line)) {
+    if (!recordfile::addRecord(m_game.folders().recordFolder(), s.ImageFileName, s.PieceCount, line)) {
         m_ui.Label5->setText(kRecordNotWritten);
         m_game.PlayClickSound();
         return false;

@@ -74,7 +74,7 @@ void BoardForm::Save_Click()
     GameState &s = state();
     ChoiceComboBox *names = m_ui.Combo1;
     // The list offers the names; the box starts empty, or with the name the game came from.
-    names->setItemsUnchosen(savedgame::listNames(s.AppDir));
+    names->setItemsUnchosen(savedgame::listNames(m_game.folders().saveFolder()));
     names->setEditText(s.BoardLaunchMode == 2 ? s.ResumedGameName : QString());
     geom::setWidth(names, geom::twips(2200));
     enableJapaneseInput(names);
@@ -138,7 +138,7 @@ bool BoardForm::WriteSavedGame()
     }
 
     const savedgame::WriteStatus written =
-        savedgame::writeFile(s.AppDir, m_ui.Combo1->currentText(), game);
+        savedgame::writeFile(m_game.folders().saveFolder(), m_ui.Combo1->currentText(), game);
     if (written != savedgame::WriteStatus::Ok) {
         // The game goes on; the panel keeps asking for a name.
         s.PanelMode = 4;

@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,11 +30,11 @@ constexpr char kCongratulation[] =
 
 // Loads the records of the game's picture and piece count for the record writer, and offers
 // each earlier player's name once.
-void loadEarlierPlayers(GameState &s, QComboBox *names)
+void loadEarlierPlayers(const GameFolders &folders, GameState &s, QComboBox *names)
 {
     names->clear();
-    const recordfile::Contents file =
-        recordfile::read(recordfile::filePath(s.AppDir, s.ImageFileName, s.PieceCount));
+    const recordfile::Contents file = recordfile::read(
+        recordfile::filePath(folders.recordFolder(), s.ImageFileName, s.PieceCount));
     s.RecordLines = file.records;
     s.RecordCount = file.exists ? static_cast<double>(file.records.size()) : 0;
     for (const QString &line : file.records) {
@@ -98,8 +97,8 @@ void BoardForm::CheckCompletion()
 
     m_ui.Label5->setText(QString::fromUtf8(kCongratulation));
     if (const std::optional<QString> libraryName =
-            libraryNameFor(s.ImageFileName, s.LibraryPictureCount, [&s](const QString &name) {
-                return QFileInfo::exists(s.AppDir + QStringLiteral("/gazou/") + name);
+            libraryNameFor(s.ImageFileName, s.LibraryPictureCount, [this](const QString &name) {
+                return m_game.folders().libraryHolds(name);
             })) {
         s.ImageFileName = *libraryName;
         s.PanelMode = 6;
@@ -107,12 +106,12 @@ void BoardForm::CheckCompletion()
         s.PanelMode = 7;
     }
 
-    loadEarlierPlayers(s, m_ui.Combo1);
+    loadEarlierPlayers(m_game.folders(), s, m_ui.Combo1);
 
     // A completed game cannot be resumed again.
     if (s.BoardLaunchMode == 2) {
         m_ui.Combo1->setEditText(s.ResumedGameName);
-        QFile::remove(savedgame::filePath(s.AppDir, s.ResumedGameName));
+        QFile::remove(savedgame::filePath(m_game.folders().saveFolder(), s.ResumedGameName));
     }
 
     m_ui.mnuSave->setEnabled(false);

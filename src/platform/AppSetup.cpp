@@ -13,6 +13,19 @@ QString displayName()
     return QStringLiteral("ジグソーパズル");
 }
 
+QString applicationId()
+{
+    return QStringLiteral(JIGSAW_APP_ID);
+}
+
+QIcon icon()
+{
+    QIcon icon;
+    for (const int size : {48, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 QFont applicationFont()
 {
     QFont font;
@@ -42,7 +55,13 @@ bool loadQtJapanese()
 
 void setUpApplication()
 {
-    // No display name: the window system would add it to every window's title.
+    // The application name alone (no organisation) names the player's data folder,
+    // ~/.local/share/jigsaw-puzzle. No display name: the window system would add it to every
+    // window's caption.
+    QCoreApplication::setOrganizationName(QString());
+    QCoreApplication::setApplicationName(QStringLiteral(JIGSAW_APP_NAME));
+    QGuiApplication::setDesktopFileName(applicationId());
+    QApplication::setWindowIcon(icon());
     QApplication::setFont(applicationFont());
     loadQtJapanese();
 }

@@ -35,20 +35,15 @@ QString fileName(const QString &imageFileName, const QString &pieceCountText)
     return imageFileName + kCountSeparator + pieceCountText + kCountSuffix;
 }
 
-QString folderPath(const QString &appDir)
+QString filePath(const QString &recordFolder, const QString &imageFileName, double pieceCount)
 {
-    return appDir + QStringLiteral("/datasave");
+    return recordFolder + QLatin1Char('/') + fileName(imageFileName, pieceCount);
 }
 
-QString filePath(const QString &appDir, const QString &imageFileName, double pieceCount)
-{
-    return folderPath(appDir) + QLatin1Char('/') + fileName(imageFileName, pieceCount);
-}
-
-QString filePath(const QString &appDir, const QString &imageFileName,
+QString filePath(const QString &recordFolder, const QString &imageFileName,
                  const QString &pieceCountText)
 {
-    return folderPath(appDir) + QLatin1Char('/') + fileName(imageFileName, pieceCountText);
+    return recordFolder + QLatin1Char('/') + fileName(imageFileName, pieceCountText);
 }
 
 QStringList pieceCountsFor(const QStringList &fileNames, const QString &imageFileName)
@@ -152,12 +147,12 @@ bool write(const QString &path, const QStringList &records)
     return text::writeLinesAtomically(path, fileLines(records));
 }
 
-bool addRecord(const QString &appDir, const QString &imageFileName, double pieceCount,
+bool addRecord(const QString &recordFolder, const QString &imageFileName, double pieceCount,
                const QString &line)
 {
-    if (!text::encodeShiftJis(line) || !files::makeFolder(folderPath(appDir)))
+    if (!text::encodeShiftJis(line) || !files::makeFolder(recordFolder))
         return false;
-    const QString path = filePath(appDir, imageFileName, pieceCount);
+    const QString path = filePath(recordFolder, imageFileName, pieceCount);
     const Contents old = read(path);
     if (old.status == ReadStatus::Failed || (old.exists && !old.countKnown))
         return false;

@@ -14,10 +14,9 @@ namespace recordfile {
 QString fileName(const QString &imageFileName, double pieceCount);
 // The same with the piece count as a text, as the records form holds it.
 QString fileName(const QString &imageFileName, const QString &pieceCountText);
-// The record folder of a program folder, without a trailing "/".
-QString folderPath(const QString &appDir);
-QString filePath(const QString &appDir, const QString &imageFileName, double pieceCount);
-QString filePath(const QString &appDir, const QString &imageFileName,
+// The record file of a picture and piece count in the record folder.
+QString filePath(const QString &recordFolder, const QString &imageFileName, double pieceCount);
+QString filePath(const QString &recordFolder, const QString &imageFileName,
                  const QString &pieceCountText);
 
 // The piece counts that have a record file for the picture, among the names of the record
@@ -67,7 +66,7 @@ bool write(const QString &path, const QStringList &records);
 // Puts a new record line at the top of the picture's record file, before every record the
 // file holds, making the record folder when it is missing. Nothing is written when the
 // existing file cannot be read, its count line is damaged, or the line cannot be stored.
-bool addRecord(const QString &appDir, const QString &imageFileName, double pieceCount,
+bool addRecord(const QString &recordFolder, const QString &imageFileName, double pieceCount,
                const QString &line);
 
 } // namespace recordfile

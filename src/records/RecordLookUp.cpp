@@ -19,7 +19,7 @@ void LookUpPictureRecords(Game &game)
     SelectForm *select = game.frmSelect();
     const RecordsControls &ui = records->ui();
 
-    const QStringList names = files::listFiles(recordfile::folderPath(s.AppDir));
+    const QStringList names = files::listFiles(game.folders().recordFolder());
     ui.Combo1->clear();
     ui.Combo1->addItems(recordfile::pieceCountsFor(names, s.ImageFileName));
     if (ui.Combo1->count() == 0) {

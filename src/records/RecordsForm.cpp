@@ -262,7 +262,7 @@ void RecordsForm::Command1_Click()
 
     const QString pieces = m_ui.Combo1->currentText();
     const QString picture = m_ui.Label4->text();
-    const QString path = recordfile::filePath(s.AppDir, picture, pieces);
+    const QString path = recordfile::filePath(m_game.folders().recordFolder(), picture, pieces);
     recordfile::Contents contents;
     std::vector<ranking::Item> items;
     if (!pieces.isEmpty()) {

@@ -12,7 +12,6 @@ namespace jigsaw::savedgame {
 
 namespace {
 
-const QString kFolder = QStringLiteral("/save");
 const QString kExtension = QStringLiteral(".txt");
 constexpr QChar kPieceSeparator = QLatin1Char('&');
 
@@ -35,14 +34,9 @@ std::optional<std::int16_t> readInt16(QStringView text)
 
 } // namespace
 
-QString folderPath(const QString &appDir)
+QString filePath(const QString &saveFolder, const QString &name)
 {
-    return appDir + kFolder;
-}
-
-QString filePath(const QString &appDir, const QString &name)
-{
-    return folderPath(appDir) + QLatin1Char('/') + name + kExtension;
+    return saveFolder + QLatin1Char('/') + name + kExtension;
 }
 
 QStringList namesFromEntries(const QStringList &entries)
@@ -55,9 +49,9 @@ QStringList namesFromEntries(const QStringList &entries)
     return names;
 }
 
-QStringList listNames(const QString &appDir)
+QStringList listNames(const QString &saveFolder)
 {
-    return namesFromEntries(files::listFiles(folderPath(appDir)));
+    return namesFromEntries(files::listFiles(saveFolder));
 }
 
 std::optional<SavedGame> parse(const QStringList &lines)
@@ -146,7 +140,7 @@ QStringList lines(const GameToSave &game)
     return result;
 }
 
-WriteStatus writeFile(const QString &appDir, const QString &name, const GameToSave &game)
+WriteStatus writeFile(const QString &saveFolder, const QString &name, const GameToSave &game)
 {
     if (!isUsableName(name))
         return WriteStatus::UnusableName;
@@ -155,10 +149,10 @@ WriteStatus writeFile(const QString &appDir, const QString &name, const GameToSa
         if (!text::encodeShiftJis(line))
             return WriteStatus::NotStorable;
     }
-    if (!files::makeFolder(folderPath(appDir)))
+    if (!files::makeFolder(saveFolder))
         return WriteStatus::Failed;
-    return text::writeLinesAtomically(filePath(appDir, name), content) ? WriteStatus::Ok
-                                                                       : WriteStatus::Failed;
+    return text::writeLinesAtomically(filePath(saveFolder, name), content) ? WriteStatus::Ok
+                                                                           : WriteStatus::Failed;
 }
 
 std::optional<Settings> settingsOf(const std::array<QString, 12> &values)

@@ -66,16 +66,14 @@ inline constexpr int kHeaderLines = 11;
 inline constexpr int kMaxPieces = 100;
 inline constexpr int kMaxGridSide = 10;
 
-// The save folder of a program folder, without a trailing "/".
-QString folderPath(const QString &appDir);
-// The file of the saved game with this name.
-QString filePath(const QString &appDir, const QString &name);
+// The file of the saved game with this name in the save folder.
+QString filePath(const QString &saveFolder, const QString &name);
 
 // The saved-game names among a folder's entries: every entry that ends exactly in ".txt"
 // (lower case only), without those four characters, in the entries' order.
 QStringList namesFromEntries(const QStringList &entries);
-// The saved-game names of the program folder's save folder, in listing order.
-QStringList listNames(const QString &appDir);
+// The saved-game names of the save folder, in listing order.
+QStringList listNames(const QString &saveFolder);
 
 // The settings a resumed game takes from header values 2 to 11 as read: the time limit, the
 // placement cue, the clock and the grid. No value when one of them is not a number or the cue
@@ -131,7 +129,7 @@ enum class WriteStatus {
 
 // Writes the game under the name into the save folder, making the folder when it is missing.
 // The file is replaced whole or not at all.
-WriteStatus writeFile(const QString &appDir, const QString &name, const GameToSave &game);
+WriteStatus writeFile(const QString &saveFolder, const QString &name, const GameToSave &game);
 
 } // namespace savedgame
 

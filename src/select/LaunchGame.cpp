@@ -97,7 +97,7 @@ void LaunchGame(Game &game)
         if (!saved)
             return;
     }
-    s.ImageFilePath = s.PictureDir + QLatin1Char('/') + s.ImageFileName;
+    s.ImageFilePath = game.folders().filePath(s.PictureDir, s.ImageFileName);
 
     QWidget *messageParent = game.frmSelect();
     // A minimised or maximised board cannot be moved or sized; the player restores it first.

@@ -57,7 +57,7 @@ void SelectForm::ListPictures()
         return;
 
     s.BrowseDir = browse::withTrailingSlash(s.BrowseDir);
-    const QStringList names = browse::pictureNames(files::listFiles(s.BrowseDir));
+    const QStringList names = browse::pictureNames(m_game.folders().listFiles(s.BrowseDir));
     for (const QString &name : names) {
         s.PictureCount += 1;
         s.PictureNames[slot(static_cast<int>(s.PictureCount))] = name;
@@ -99,7 +99,8 @@ void SelectForm::ShowPicturePage()
         StretchImage *image = m_Image1[slot(i)];
         const QString &name = s.PictureNames[slot(k)];
         // A picture that cannot be decoded leaves its slot empty but still selectable.
-        image->setPicture(picture::loadThumbnail(s.BrowseDir + name, image->size()));
+        image->setPicture(
+            picture::loadThumbnail(m_game.folders().filePath(s.BrowseDir, name), image->size()));
         image->setToolTip(name);
         m_Label3->setText(num::numberText(k));
     }
@@ -112,7 +113,7 @@ void SelectForm::OpenPictureLibrary()
     s.PageCount = 0;
     s.PictureCount = 0;
     setFormWidthTwips(kNarrowTwips);
-    s.BrowseDir = s.AppDir + QStringLiteral("/gazou");
+    s.BrowseDir = m_game.folders().libraryFolder();
     ListPictures();
     if (s.PageCount > 1)
         m_Command2->show();

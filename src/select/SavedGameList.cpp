@@ -31,7 +31,7 @@ void SelectForm::ListSavedGames()
 {
     GameState &s = m_game.state();
     // The list shows no name until the player picks one.
-    m_Combo1->setItemsUnchosen(savedgame::listNames(s.AppDir));
+    m_Combo1->setItemsUnchosen(savedgame::listNames(m_game.folders().saveFolder()));
     s.SaveListEntry.clear();
 }
 
@@ -46,7 +46,7 @@ void SelectForm::Combo1_Click(int index)
         m_Combo1->setCurrentIndex(-1);
     };
     const QString name = m_Combo1->itemText(index);
-    const QString file = savedgame::filePath(s.AppDir, name);
+    const QString file = savedgame::filePath(m_game.folders().saveFolder(), name);
     const savedgame::ReadResult read = savedgame::readFile(file);
     if (read.status == savedgame::ReadStatus::Missing) {
         failed();

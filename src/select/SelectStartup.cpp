@@ -4,7 +4,6 @@
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
-#include "platform/UserFolders.h"
 #include "platform/WindowReturn.h"
 #include "records/SavedGameFile.h"
 #include "select/DriveList.h"
@@ -36,31 +35,30 @@ void SelectForm::FormLoad()
 {
     GameState &s = m_game.state();
 
-    QString appDir = m_game.programFolder();
-    if (appDir.endsWith(QLatin1Char('/')))
-        appDir.chop(1); // paths are built as AppDir + "/...", also from the system's root
-    s.AppDir = appDir;
-    s.PictureDir = s.AppDir + QStringLiteral("/gazou");
+    const GameFolders &folders = m_game.folders();
+    s.AppDir = folders.programFolder();
+    s.PictureDir = folders.libraryFolder();
 
-    m_menuContinue->setEnabled(!savedgame::listNames(s.AppDir).isEmpty());
+    m_menuContinue->setEnabled(!savedgame::listNames(folders.saveFolder()).isEmpty());
 
-    // The music is played from the player's own folder. Without a copy there is no music and
-    // nothing else changes.
-    const QString musicFolder = m_game.musicFolder();
-    if (!musicFolder.isEmpty() && !files::listFiles(musicFolder).contains(kMusicFile)) {
-        files::copyFile(s.AppDir + QLatin1Char('/') + kMusicFile,
+    // The music is played from the player's own folder. Without a copy (no such folder, and
+    // none can be made) there is no music and nothing else changes.
+    const QString musicFolder = folders.musicFolder();
+    if (!musicFolder.isEmpty() && !files::listFiles(musicFolder).contains(kMusicFile)
+        && files::makeFolder(musicFolder)) {
+        files::copyFile(folders.waveFolder() + QLatin1Char('/') + kMusicFile,
                         musicFolder + QLatin1Char('/') + kMusicFile, files::Overwrite::Yes);
     }
 
-    // The folder list starts where the program is, on the program's drive, as the drive list
-    // and folder list of a freshly loaded form do.
+    // The folder list starts where the program is (the player's home for an installed game),
+    // on that folder's drive, as the drive list and folder list of a freshly loaded form do.
     m_Drive1->setDrives(drives::listDrives());
-    const QString programFolder = s.AppDir.isEmpty() ? QStringLiteral("/") : s.AppDir;
-    m_Drive1->showRoot(drives::driveOf(programFolder, m_Drive1->driveEntries()));
+    const QString startFolder = folders.browseStart();
+    m_Drive1->showRoot(drives::driveOf(startFolder, m_Drive1->driveEntries()));
     {
         const QSignalBlocker blocker(m_Dir1);
         m_Dir1->openDrive(m_Drive1->currentRoot());
-        m_Dir1->setPath(programFolder);
+        m_Dir1->setPath(startFolder);
     }
 
     setFormHeightTwips(kHeightTwips);
@@ -74,7 +72,7 @@ void SelectForm::ShowLibraryView()
     s.LaunchMode = 1;
     ClearThumbnails();
     OpenPictureLibrary();
-    s.PictureDir = s.AppDir + QStringLiteral("/gazou");
+    s.PictureDir = m_game.folders().libraryFolder();
     m_Frame3->hide();
     m_Command6->hide();
     setStatusText(kClickHint);

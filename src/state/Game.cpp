@@ -2,7 +2,6 @@
 
 #include "board/BoardForm.h"
 #include "platform/AppSetup.h"
-#include "platform/UserFolders.h"
 #include "records/RecordsForm.h"
 #include "select/SelectForm.h"
 #include "sound/Sound.h"
@@ -13,10 +12,26 @@
 
 namespace jigsaw {
 
+namespace {
+
+GameFolders portableFolders(const QString &appDir, const QString &musicDir)
+{
+    if (!musicDir.isEmpty())
+        return GameFolders::portable(appDir, musicDir);
+    app::setUpApplication(); // the application's name names the player's data folder
+    return GameFolders::portable(appDir, GameFolders::playerDataFolder());
+}
+
+} // namespace
+
 Game::Game(const QString &appDir, const QString &musicDir)
-    : m_programFolder(appDir)
-    , m_musicFolder(musicDir.isEmpty() ? folders::musicFolder() : musicDir)
-    , m_sound(std::make_unique<Sound>(appDir))
+    : Game(portableFolders(appDir, musicDir))
+{
+}
+
+Game::Game(const GameFolders &folders)
+    : m_folders(folders)
+    , m_sound(std::make_unique<Sound>(folders.waveFolder()))
 {
 }
 
@@ -93,9 +108,10 @@ void Game::endProgram()
         QCoreApplication::exit(0);
 }
 
-int runGame(const QString &appDir)
+int runGame(const QString &executableFolder)
 {
-    Game game(appDir);
+    app::setUpApplication();
+    Game game(GameFolders::forExecutable(executableFolder));
     game.start();
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/GameFolders.h"
 #include "state/FormFields.h"
 #include "state/GameState.h"
 
@@ -23,9 +24,11 @@ class Game : public QObject
     Q_OBJECT
 
 public:
-    // appDir is the program folder; musicDir the per-user folder the music file is played from
-    // (the platform's default per-user folder when empty).
+    // A game whose files all lie in the program folder appDir (the portable layout); musicDir
+    // is the folder the music file is played from (the player's data folder when empty).
     explicit Game(const QString &appDir, const QString &musicDir = QString());
+    // A game in the folders given.
+    explicit Game(const GameFolders &folders);
     ~Game() override;
 
     // Shows the start-up form; the toolkit's event loop drives everything after that.
@@ -35,8 +38,8 @@ public:
     void endProgram();
     bool hasEnded() const { return m_ended; }
 
-    const QString &programFolder() const { return m_programFolder; }
-    const QString &musicFolder() const { return m_musicFolder; }
+    // Where the bundled files are read and the player's files kept.
+    const GameFolders &folders() const { return m_folders; }
 
     GameState &state() { return m_state; }
     BoardFields &boardFields() { return m_board; }
@@ -62,8 +65,7 @@ signals:
     void programEnded();
 
 private:
-    QString m_programFolder;
-    QString m_musicFolder;
+    GameFolders m_folders;
     GameState m_state;
     BoardFields m_board;
     SelectFields m_select;
@@ -74,7 +76,7 @@ private:
     bool m_ended = false;
 };
 
-// The program's whole life for a program folder: start-up, event loop, end.
-int runGame(const QString &appDir);
+// The program's whole life for the executable in this folder: start-up, event loop, end.
+int runGame(const QString &executableFolder);
 
 } // namespace jigsaw

@@ -267,7 +267,7 @@ TEST_F(Play, CompletingAResumedLibraryGameDeletesItsFileAndOffersEachPlayerOnce)
         lines << recordfile::makeLine(QDate(2024, 1, 2), name, 16, 100 + i,
                                       players[i % players.size()]);
     }
-    ASSERT_TRUE(text::writeLinesAtomically(recordfile::filePath(app.path(), name, 16), lines));
+    ASSERT_TRUE(text::writeLinesAtomically(recordfile::filePath(app.filePath(QStringLiteral("datasave")), name, 16), lines));
 
     game->start();
     state().AppDir = app.path();
@@ -291,7 +291,7 @@ TEST_F(Play, CompletingAResumedLibraryGameDeletesItsFileAndOffersEachPlayerOnce)
         dragTo(i, correctOf(i) + QPointF(1, 1));
 
     ASSERT_EQ(fields().Completed, 1);
-    EXPECT_FALSE(QFile::exists(savedgame::filePath(app.path(), saved)));
+    EXPECT_FALSE(QFile::exists(savedgame::filePath(app.filePath(QStringLiteral("save")), saved)));
     EXPECT_TRUE(QFile::exists(app.filePath(QStringLiteral("save/あとの一局.txt"))));
     EXPECT_EQ(state().ImageFileName, name);
     EXPECT_EQ(state().PanelMode, 7);

@@ -1,7 +1,6 @@
 #include "platform/AppSetup.h"
 #include "platform/Drives.h"
 #include "platform/MessageBox.h"
-#include "platform/UserFolders.h"
 
 #include "PlatformTestSupport.h"
 #include "support/ModalAnswer.h"
@@ -9,7 +8,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontInfo>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -66,26 +64,15 @@ TEST(Drives, ListStartsAtTheRootAndADriveHoldsOnlyPathsBelowIt)
     EXPECT_EQ(drives::driveOf("/home/taroX/a", mounts), QStringLiteral("/"));
 }
 
-TEST(AppSetup, JapaneseFontAndAMusicFolderMadeOnlyWherePossible)
+TEST(AppSetup, JapaneseFontNamesAndIcon)
 {
     jigsaw::app::setUpApplication();
     // No display name, which the window system would append to every form's caption.
     EXPECT_TRUE(QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName());
     EXPECT_EQ(QFontInfo(QApplication::font()).family(), QStringLiteral("Noto Sans CJK JP"))
         << "fonts-noto-cjk must be installed";
-
-    QTemporaryDir dir;
-    const QByteArray oldHome = qgetenv("XDG_DATA_HOME");
-    const auto restore = qScopeGuard([&] {
-        if (oldHome.isNull())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", oldHome);
-    });
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("share"))));
-    EXPECT_EQ(jigsaw::folders::musicFolder(), dir.filePath(QStringLiteral("share/jigsaw-puzzle")));
-    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("share/jigsaw-puzzle"))).isDir());
-    putBytes(dir.filePath(QStringLiteral("file")), "x"); // a file where a folder must go
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("file/share"))));
-    EXPECT_EQ(jigsaw::folders::musicFolder(), QString());
+    // The desktop matches the windows to the desktop entry by this name.
+    EXPECT_EQ(QGuiApplication::desktopFileName(), jigsaw::app::applicationId());
+    EXPECT_EQ(QApplication::windowIcon().availableSizes(),
+              QList<QSize>({QSize(48, 48), QSize(128, 128), QSize(256, 256)}));
 }

@@ -57,13 +57,13 @@ TEST(SavedGameWriter, SixteenPiecesAreTwentySevenShiftJisLinesAndNamesStayInTheS
         "1239&360\r\n1240&350\r\n1241&340\r\n1242&330\r\n1243&320\r\n1244&310\r\n1245&300\r\n";
 
     const TempAppDir app = bareAppDir(true);
-    ASSERT_EQ(savedgame::writeFile(app.path(), QStringLiteral("続き"), game),
+    ASSERT_EQ(savedgame::writeFile(app.filePath(QStringLiteral("save")), QStringLiteral("続き"), game),
               savedgame::WriteStatus::Ok);
     QFile file(app.filePath(QStringLiteral("save/続き.txt")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), expected);
 
-    EXPECT_EQ(savedgame::writeFile(app.path(), QStringLiteral("../x"), game),
+    EXPECT_EQ(savedgame::writeFile(app.filePath(QStringLiteral("save")), QStringLiteral("../x"), game),
               savedgame::WriteStatus::UnusableName);
     EXPECT_FALSE(QFile::exists(app.filePath(QStringLiteral("x.txt"))));
 }
@@ -84,11 +84,11 @@ TEST(RecordFile, CountsAreFoundByNameAndDamagedOrUnreadableFilesAreNeverReplaced
 
     const TempAppDir app = bareAppDir(false);
     const auto path = [&app](int pieces) {
-        return recordfile::filePath(app.path(), QStringLiteral("sea.jpg"), pieces);
+        return recordfile::filePath(app.filePath(QStringLiteral("datasave")), QStringLiteral("sea.jpg"), pieces);
     };
     const auto add = [&app](int pieces, const QString &name) {
         return recordfile::addRecord(
-            app.path(), QStringLiteral("sea.jpg"), pieces,
+            app.filePath(QStringLiteral("datasave")), QStringLiteral("sea.jpg"), pieces,
             recordfile::makeLine(QDate(2024, 3, 9), QStringLiteral("sea.jpg"), pieces, 5, name));
     };
     // A line Shift_JIS cannot store writes nothing, not even the folder.

@@ -1,0 +1,23 @@
+# `make package`: a Debian package of the installed game, installed under /usr. Library
+# dependencies come from dpkg-shlibdeps; the rest are what Qt loads at run time (the platform
+# plugins) and the Japanese font the game asks for.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME ${JIGSAW_EXECUTABLE})
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "${JIGSAW_DEVELOPER}")
+set(CPACK_PACKAGE_CONTACT "${JIGSAW_DEVELOPER} <jigsaw-puzzle@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Japanese jigsaw-puzzle game")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Pick a picture from the bundled library or from any folder, choose 16 to 100 pieces, an\n"
+    "optional time limit and a placement cue, and drag the pieces from the shuffled piece box\n"
+    "onto the board. The game keeps time, plays music, saves and resumes games and keeps the\n"
+    "ten best times per picture and piece count. The user interface is Japanese.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${JIGSAW_HOMEPAGE})
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-noto-cjk | fonts-ipafont-gothic")
+include(CPack)
