@@ -1,0 +1,356 @@
+#include "board/BoardTestSupport.h"
+#include "platform/AppSetup.h"
+#include "platform/Files.h"
+#include "platform/GameFolders.h"
+#include "platform/PlatformTestSupport.h"
+#include "select/FolderList.h"
+#include "select/SelectControls.h"
+#include "select/SelectForm.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QMenuBar>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace jigsaw;
+
+namespace {
+
+const QString kPackage = QStringLiteral(JIGSAW_EXECUTABLE);
+const QString kAppId = QStringLiteral(JIGSAW_APP_ID);
+
+// Runs a program to its end; its output when it failed.
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000))
+        return program + QStringLiteral(" did not finish");
+    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+        return QString();
+    return program + QStringLiteral(": ") + QString::fromLocal8Bit(process.readAll());
+}
+
+// Every file and folder below a folder with its size, time and permissions.
+QMap<QString, QString> snapshot(const QString &root)
+{
+    QMap<QString, QString> entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info = it.nextFileInfo();
+        entries.insert(QDir(root).relativeFilePath(info.filePath()),
+                       QStringLiteral("%1 %2 %3")
+                           .arg(info.size())
+                           .arg(info.lastModified().toMSecsSinceEpoch())
+                           .arg(static_cast<int>(info.permissions())));
+    }
+    return entries;
+}
+
+void setWritable(const QString &root, bool writable)
+{
+    const QMap<QString, QString> entries = snapshot(root);
+    for (const QString &relative : entries.keys()) {
+        const QString path = root + QLatin1Char('/') + relative;
+        QFile::Permissions permissions = QFileInfo(path).permissions();
+        const QFile::Permissions write =
+            QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+        QFile::setPermissions(path, writable ? permissions | QFile::WriteOwner | QFile::WriteUser
+                                             : permissions & ~write);
+    }
+}
+
+} // namespace
+
+// The game installed into a read-only temporary prefix and played by a player whose home is a
+// temporary folder.
+class InstalledGameTest : public BoardTest
+{
+protected:
+    InstalledGameTest()
+        : m_oldHome(qgetenv("HOME"))
+        , m_oldDataHome(qgetenv("XDG_DATA_HOME"))
+    {
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    ~InstalledGameTest() override
+    {
+        game.reset();
+        setWritable(prefix.path(), true);
+        qputenv("HOME", m_oldHome);
+        if (!m_oldDataHome.isNull())
+            qputenv("XDG_DATA_HOME", m_oldDataHome);
+    }
+
+    void install()
+    {
+        ASSERT_EQ(run(QStringLiteral(JIGSAW_CMAKE),
+                      {QStringLiteral("--install"), QStringLiteral(JIGSAW_BUILD_DIR),
+                       QStringLiteral("--prefix"), prefix.path()}),
+                  QString());
+    }
+
+    QString installed(const QString &relative) const { return prefix.filePath(relative); }
+    QString playerFolder() const { return home.filePath(QStringLiteral(".local/share/") + kPackage); }
+    QString bundledLibrary() const { return installed(QStringLiteral("share/") + kPackage + QStringLiteral("/gazou")); }
+
+    // Starts the game in these folders and waits for the selection form's first activation.
+    SelectForm *startIn(const GameFolders &folders)
+    {
+        game = std::make_unique<Game>(folders);
+        game->start();
+        SelectForm *form = game->frmSelect();
+        EXPECT_TRUE(QTest::qWaitFor([form] { return form->isActiveWindow(); }));
+        return form;
+    }
+
+    template <typename T>
+    static T *control(QWidget *form, const QString &name)
+    {
+        T *found = form->findChild<T *>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+
+    // Chooses a menu item with the mouse: the first item of the path on the form's menu bar,
+    // each next one in the menu the one before it opened.
+    static void clickMenu(QMainWindow *form, const QStringList &path)
+    {
+        QWidget *menu = form->menuBar();
+        for (const QString &name : path) {
+            QAction *action = nullptr;
+            for (QAction *candidate : menu->actions()) {
+                if (candidate->objectName() == name)
+                    action = candidate;
+            }
+            ASSERT_NE(action, nullptr) << name.toStdString();
+            const QRect box = menu == form->menuBar()
+                ? form->menuBar()->actionGeometry(action)
+                : static_cast<QMenu *>(menu)->actionGeometry(action);
+            QTest::mouseClick(menu, Qt::LeftButton, {}, box.center());
+            if (action->menu()) {
+                menu = action->menu();
+                ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+            }
+        }
+    }
+
+    // What the player saw of the save and the record.
+    struct Played
+    {
+        QString afterSave;
+        QString afterRecord;
+    };
+
+    // Picks 港.jpg from a folder outside the library, plays 16 pieces, saves as "mine" and
+    // completes the game, storing the record under "taro".
+    Played playOutsidePicture(SelectForm *form)
+    {
+        const QString outside = app.filePath(QStringLiteral("outside"));
+        QDir().mkpath(outside);
+        QImage picture(640, 480, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        EXPECT_TRUE(picture.save(outside + QStringLiteral("/港.jpg"), "JPG"));
+
+        Played played;
+        clickMenu(form, {QStringLiteral("画像の読込"), QStringLiteral("ファイルから読み込む")});
+        EXPECT_TRUE(control<FolderList>(form, QStringLiteral("Dir1"))->setPath(outside));
+        QTest::mouseClick(control<QPushButton>(form, QStringLiteral("Command5")), Qt::LeftButton);
+        QTest::mouseClick(form->image1(0), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(form, QStringLiteral("Command1")), Qt::LeftButton);
+        if (!board())
+            return played;
+        EXPECT_TRUE(QTest::qWaitFor([this] { return state().BoardActivated == 1; }));
+        finishSlides();
+        clickMenu(board(), {QStringLiteral("設定"), QStringLiteral("ピース数"),
+                            QStringLiteral("ピース数16枚")});
+        clickMenu(board(), {QStringLiteral("スタート")});
+        finishSlides();
+
+        clickMenu(board(), {QStringLiteral("保存")});
+        finishSlides();
+        QTest::keyClicks(ui().Combo1, QStringLiteral("mine"));
+        QTest::mouseClick(ui().Command1, Qt::LeftButton);
+        played.afterSave = ui().Label5->text();
+        if (state().PanelMode == 1)
+            QTest::mouseClick(ui().Command3, Qt::LeftButton); // back to the game
+        finishSlides();
+
+        placeAllBut(-1, QPoint());
+        EXPECT_EQ(fields().Completed, 1);
+        finishSlides();
+        QTest::keyClicks(ui().Combo1, QStringLiteral("taro"));
+        QTest::mouseClick(ui().Command1, Qt::LeftButton);
+        played.afterRecord = ui().Label5->text();
+        return played;
+    }
+
+    QTemporaryDir prefix;
+    QTemporaryDir home;
+
+private:
+    QByteArray m_oldHome;
+    QByteArray m_oldDataHome;
+};
+
+TEST_F(InstalledGameTest, InstalledFilesAreValidAndNamedAfterTheApplicationId)
+{
+    ASSERT_NO_FATAL_FAILURE(install());
+    const QString desktop = installed(QStringLiteral("share/applications/") + kAppId
+                                      + QStringLiteral(".desktop"));
+    EXPECT_EQ(run(QStringLiteral("desktop-file-validate"), {desktop}), QString());
+    EXPECT_EQ(run(QStringLiteral("appstreamcli"),
+                  {QStringLiteral("validate"), QStringLiteral("--no-net"),
+                   installed(QStringLiteral("share/metainfo/") + kAppId
+                             + QStringLiteral(".metainfo.xml"))}),
+              QString());
+    const QString entry = QString::fromUtf8(fileBytes(desktop));
+    EXPECT_TRUE(entry.contains(QStringLiteral("\nName[ja]=ジグソーパズル\n")));
+    EXPECT_TRUE(entry.contains(QStringLiteral("\nIcon=") + kAppId + QLatin1Char('\n')));
+    EXPECT_TRUE(QFileInfo(installed(QStringLiteral("share/icons/hicolor/scalable/apps/") + kAppId
+                                    + QStringLiteral(".svg")))
+                    .isFile());
+    for (const int size : {48, 128, 256}) {
+        const QImage icon(installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/").arg(size)
+                                    + kAppId + QStringLiteral(".png")));
+        EXPECT_EQ(icon.size(), QSize(size, size));
+    }
+    EXPECT_TRUE(QFileInfo(installed(QStringLiteral("bin/") + kPackage)).isExecutable());
+}
+
+TEST_F(InstalledGameTest, PlayersFilesLandInTheirDataFolderAndThePrefixStaysAsInstalled)
+{
+    ASSERT_NO_FATAL_FAILURE(install());
+    setWritable(prefix.path(), false);
+    const QMap<QString, QString> asInstalled = snapshot(prefix.path());
+
+    // The installed program finds its data folder from where it lies: its music is copied
+    // into the player's folder at start-up.
+    QProcess program;
+    program.start(installed(QStringLiteral("bin/") + kPackage), {});
+    const QString music = playerFolder() + QStringLiteral("/Tesselbgm.wav");
+    EXPECT_TRUE(QTest::qWaitFor([&music] { return QFileInfo(music).size() > 0; }, 30000));
+    EXPECT_EQ(program.state(), QProcess::Running);
+    program.kill();
+    program.waitForFinished();
+
+    app::setUpApplication();
+    const GameFolders folders =
+        GameFolders::forExecutable(installed(QStringLiteral("bin")));
+    EXPECT_FALSE(folders.isPortable());
+    SelectForm *form = startIn(folders);
+
+    // The library shows the bundled pictures, in name order.
+    const QStringList bundled = QDir(bundledLibrary()).entryList(QDir::Files);
+    ASSERT_GE(bundled.size(), 7);
+    EXPECT_EQ(control<QLabel>(form, QStringLiteral("Label5"))->text(),
+              QString::number(bundled.size()));
+    EXPECT_EQ(form->image1(0)->toolTip(), files::listFiles(bundledLibrary()).value(0));
+    EXPECT_FALSE(form->image1(0)->picture().isNull());
+
+    const Played played = playOutsidePicture(form);
+    // Every form carries the game's icon.
+    for (const QWidget *window : {static_cast<QWidget *>(form), static_cast<QWidget *>(board())})
+        EXPECT_EQ(window->windowIcon().availableSizes().size(), 3);
+    EXPECT_EQ(played.afterSave,
+              QStringLiteral("この画面を保存しました。\rジグソーパズルを終了しますか？"));
+    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/save/mine.txt")).isFile());
+    const QString added = QStringLiteral("ジグソー画像%1.jpg").arg(bundled.size() + 1);
+    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/gazou/") + added).isFile());
+    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/datasave/") + added
+                          + QStringLiteral("&16枚.txt"))
+                    .isFile());
+
+    // Back in the library, the added picture follows the bundled ones.
+    clickMenu(form, {QStringLiteral("画像の読込"), QStringLiteral("サンプルを表示")});
+    EXPECT_EQ(control<QLabel>(form, QStringLiteral("Label5"))->text(),
+              QString::number(bundled.size() + 1));
+    auto *next = control<QPushButton>(form, QStringLiteral("Command2"));
+    while (next->isVisible())
+        QTest::mouseClick(next, Qt::LeftButton);
+    const int last = static_cast<int>(bundled.size()) % 6;
+    EXPECT_EQ(form->image1(last)->toolTip(), added);
+    EXPECT_FALSE(form->image1(last)->picture().isNull());
+
+    EXPECT_EQ(snapshot(prefix.path()), asInstalled);
+}
+
+TEST_F(InstalledGameTest, PortableFolderKeepsThePlayersFilesBesideTheExecutable)
+{
+    QDir().mkpath(app.filePath(QStringLiteral("gazou")));
+    const GameFolders folders = GameFolders::forExecutable(app.path());
+    EXPECT_TRUE(folders.isPortable());
+    SelectForm *form = startIn(folders);
+    playOutsidePicture(form);
+    EXPECT_TRUE(QFileInfo(app.filePath(QStringLiteral("save/mine.txt"))).isFile());
+    EXPECT_TRUE(QFileInfo(app.filePath(QStringLiteral("gazou/ジグソー画像1.jpg"))).isFile());
+    EXPECT_TRUE(QFileInfo(app.filePath(QStringLiteral("datasave/ジグソー画像1.jpg&16枚.txt")))
+                    .isFile());
+    EXPECT_FALSE(QFileInfo::exists(playerFolder() + QStringLiteral("/save")));
+}
+
+TEST_F(InstalledGameTest, DataFolderThatCannotBeMadeGivesTheSaveAndRecordMessages)
+{
+    ASSERT_NO_FATAL_FAILURE(install());
+    putBytes(home.filePath(QStringLiteral("blocked")), "a file where the home folder must go");
+    qputenv("HOME", QFile::encodeName(home.filePath(QStringLiteral("blocked"))));
+    app::setUpApplication();
+    SelectForm *form = startIn(GameFolders::forExecutable(installed(QStringLiteral("bin"))));
+    const Played played = playOutsidePicture(form);
+    EXPECT_EQ(played.afterSave, QStringLiteral("このゲームは保存できませんでした。\r"
+                                               "ディスクの空きや保存フォルダを確かめてください。"));
+    EXPECT_EQ(played.afterRecord, QStringLiteral("記録を保存できませんでした。\rディスクの空きを"
+                                                 "確かめて、もう一度ＯＫをクリックしてください。"));
+    EXPECT_EQ(state().PanelMode, 6);
+}
+
+TEST(GameFolders, LibraryIsTheBundledPicturesThenTheAddedOnesEachNameOnce)
+{
+    QTemporaryDir root;
+    const QString data = root.filePath(QStringLiteral("share"));
+    const QString player = root.filePath(QStringLiteral("player"));
+    for (const QString &name : {QStringLiteral("share/gazou/ジグソー画像2.jpg"),
+                                QStringLiteral("share/gazou/ジグソー画像10.jpg"),
+                                QStringLiteral("share/gazou/ジグソー画像1.jpg"),
+                                QStringLiteral("player/gazou/ジグソー画像2.jpg"),
+                                QStringLiteral("player/gazou/ジグソー画像12.jpg"),
+                                QStringLiteral("player/gazou/ジグソー画像3.jpg")}) {
+        QDir().mkpath(QFileInfo(root.filePath(name)).absolutePath());
+        putBytes(root.filePath(name), name.toUtf8());
+    }
+    const GameFolders folders = GameFolders::installed(data, player);
+    const QString library = folders.libraryFolder() + QLatin1Char('/');
+    EXPECT_TRUE(folders.isLibrary(library));
+    EXPECT_EQ(folders.listFiles(library),
+              QStringList({QStringLiteral("ジグソー画像1.jpg"), QStringLiteral("ジグソー画像2.jpg"),
+                           QStringLiteral("ジグソー画像10.jpg"), QStringLiteral("ジグソー画像3.jpg"),
+                           QStringLiteral("ジグソー画像12.jpg")}));
+    // The player's copy is the one read; names are taken in either folder.
+    EXPECT_EQ(folders.filePath(library, QStringLiteral("ジグソー画像2.jpg")),
+              player + QStringLiteral("/gazou/ジグソー画像2.jpg"));
+    EXPECT_EQ(folders.filePath(library, QStringLiteral("ジグソー画像10.jpg")),
+              data + QStringLiteral("/gazou/ジグソー画像10.jpg"));
+    EXPECT_TRUE(folders.libraryHolds(QStringLiteral("ジグソー画像12.jpg")));
+    EXPECT_TRUE(folders.libraryHolds(QStringLiteral("ジグソー画像10.jpg")));
+    EXPECT_FALSE(folders.libraryHolds(QStringLiteral("ジグソー画像4.jpg")));
+    EXPECT_EQ(folders.saveFolder(), player + QStringLiteral("/save"));
+    EXPECT_EQ(folders.recordFolder(), player + QStringLiteral("/datasave"));
+    EXPECT_EQ(folders.musicFolder(), player);
+
+    // A folder browsed elsewhere is only itself.
+    EXPECT_FALSE(folders.isLibrary(player + QStringLiteral("/gazou")));
+    EXPECT_EQ(folders.listFiles(player + QStringLiteral("/gazou")).size(), 3);
+
+    // A program folder at the system's root builds paths with a single "/".
+    EXPECT_EQ(GameFolders::portable(QStringLiteral("/"), QString()).saveFolder(),
+              QStringLiteral("/save"));
+}
