@@ -7,11 +7,12 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "${JIGSAW_DEVELOPER}")
 set(CPACK_PACKAGE_CONTACT "${JIGSAW_DEVELOPER} <jigsaw-puzzle@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Japanese jigsaw-puzzle game")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Pick a picture from the bundled library or from any folder, choose 16 to 100 pieces, an\n"
-    "optional time limit and a placement cue, and drag the pieces from the shuffled piece box\n"
-    "onto the board. The game keeps time, plays music, saves and resumes games and keeps the\n"
-    "ten best times per picture and piece count. The user interface is Japanese.")
+set(CPACK_PACKAGE_DESCRIPTION "\
+Pick a picture from the bundled library or from any folder, choose 16 to 100\n\
+pieces, an optional time limit and a placement cue, and drag the pieces from\n\
+the shuffled piece box onto the board. The game keeps time, plays music, saves\n\
+and resumes games and keeps the ten best times per picture and piece count.\n\
+The user interface is Japanese.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
