@@ -6,6 +6,7 @@
 #include "select/FolderList.h"
 #include "select/SelectControls.h"
 #include "select/SelectForm.h"
+#include "support/PlayerInput.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -151,8 +152,8 @@ protected:
         QString afterRecord;
     };
 
-    // Picks 港.jpg from a folder outside the library, plays 16 pieces, saves as "mine" and
-    // completes the game, storing the record under "taro".
+    // Picks 港.jpg from a folder outside the library, plays 16 pieces, saves the game and
+    // completes it, storing the record under a player's name.
     Played playOutsidePicture(SelectForm *form)
     {
         const QString outside = app.filePath(QStringLiteral("outside"));
@@ -164,9 +165,9 @@ protected:
         Played played;
         clickMenu(form, {QStringLiteral("画像の読込"), QStringLiteral("ファイルから読み込む")});
         EXPECT_TRUE(control<FolderList>(form, QStringLiteral("Dir1"))->setPath(outside));
-        QTest::mouseClick(control<QPushButton>(form, QStringLiteral("Command5")), Qt::LeftButton);
+        player::click(control<QPushButton>(form, QStringLiteral("Command5")));
         QTest::mouseClick(form->image1(0), Qt::LeftButton);
-        QTest::mouseClick(control<QPushButton>(form, QStringLiteral("Command1")), Qt::LeftButton);
+        player::click(control<QPushButton>(form, QStringLiteral("Command1")));
         if (!board())
             return played;
         EXPECT_TRUE(QTest::qWaitFor([this] { return state().BoardActivated == 1; }));
@@ -178,18 +179,18 @@ protected:
 
         clickMenu(board(), {QStringLiteral("保存")});
         finishSlides();
-        QTest::keyClicks(ui().Combo1, QStringLiteral("mine"));
-        QTest::mouseClick(ui().Command1, Qt::LeftButton);
+        player::typeInto(ui().Combo1, QStringLiteral("わたしの一局"));
+        player::click(ui().Command1);
         played.afterSave = ui().Label5->text();
         if (state().PanelMode == 1)
-            QTest::mouseClick(ui().Command3, Qt::LeftButton); // back to the game
+            player::click(ui().Command3); // back to the game
         finishSlides();
 
         placeAllBut(-1, QPoint());
         EXPECT_EQ(fields().Completed, 1);
         finishSlides();
-        QTest::keyClicks(ui().Combo1, QStringLiteral("taro"));
-        QTest::mouseClick(ui().Command1, Qt::LeftButton);
+        player::typeInto(ui().Combo1, QStringLiteral("太郎"));
+        player::click(ui().Command1);
         played.afterRecord = ui().Label5->text();
         return played;
     }
@@ -263,7 +264,7 @@ TEST_F(InstalledGameTest, PlayersFilesLandInTheirDataFolderAndThePrefixStaysAsIn
         EXPECT_EQ(window->windowIcon().availableSizes().size(), 3);
     EXPECT_EQ(played.afterSave,
               QStringLiteral("この画面を保存しました。\rジグソーパズルを終了しますか？"));
-    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/save/mine.txt")).isFile());
+    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/save/わたしの一局.txt")).isFile());
     const QString added = QStringLiteral("ジグソー画像%1.jpg").arg(bundled.size() + 1);
     EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/gazou/") + added).isFile());
     EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/datasave/") + added
@@ -276,7 +277,7 @@ TEST_F(InstalledGameTest, PlayersFilesLandInTheirDataFolderAndThePrefixStaysAsIn
               QString::number(bundled.size() + 1));
     auto *next = control<QPushButton>(form, QStringLiteral("Command2"));
     while (next->isVisible())
-        QTest::mouseClick(next, Qt::LeftButton);
+        player::click(next);
     const int last = static_cast<int>(bundled.size()) % 6;
     EXPECT_EQ(form->image1(last)->toolTip(), added);
     EXPECT_FALSE(form->image1(last)->picture().isNull());
@@ -291,7 +292,7 @@ TEST_F(InstalledGameTest, PortableFolderKeepsThePlayersFilesBesideTheExecutable)
     EXPECT_TRUE(folders.isPortable());
     SelectForm *form = startIn(folders);
     playOutsidePicture(form);
-    EXPECT_TRUE(QFileInfo(app.filePath(QStringLiteral("save/mine.txt"))).isFile());
+    EXPECT_TRUE(QFileInfo(app.filePath(QStringLiteral("save/わたしの一局.txt"))).isFile());
     EXPECT_TRUE(QFileInfo(app.filePath(QStringLiteral("gazou/ジグソー画像1.jpg"))).isFile());
     EXPECT_TRUE(QFileInfo(app.filePath(QStringLiteral("datasave/ジグソー画像1.jpg&16枚.txt")))
                     .isFile());
