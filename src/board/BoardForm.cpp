@@ -69,6 +69,7 @@ BoardForm::BoardForm(Game &game, QWidget *parent)
     createProgressFrame();
     createTimers();
     connectHandlers();
+    m_ui.StatusBar1->raise();
 }
 
 BoardForm::~BoardForm()
@@ -209,6 +210,12 @@ void BoardForm::layoutClientArea()
     if (QLayout *windowLayout = layout())
         windowLayout->activate();
     m_ui.StatusBar1->dock();
+}
+
+void BoardForm::bringToFront(QWidget *control)
+{
+    control->raise();
+    m_ui.StatusBar1->raise();
 }
 
 float BoardForm::scaleWidth()

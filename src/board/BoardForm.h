@@ -154,6 +154,9 @@ private:
 
     // Lays out the client area for the form's current size, visible or not.
     void layoutClientArea();
+    // Brings a control lying on the form to the front of the others, but behind the status
+    // bar, which nothing covers or shows through.
+    void bringToFront(QWidget *control);
 
     // Adds steps to the set-up progress bar.
     void advanceProgress(int steps);

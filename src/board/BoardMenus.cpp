@@ -82,7 +82,7 @@ void BoardForm::ShowCompleted_Click()
                           geom::width(m_ui.Picture2), geom::height(m_ui.Picture2));
         view->setPicture(gamePicture());
         view->show();
-        view->raise();
+        bringToFront(view);
         m_ui.mnuShowCompleted->setText(kBackToGameCaption);
         m_ui.mnuSave->setEnabled(false);
     } else {

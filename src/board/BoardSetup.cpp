@@ -76,7 +76,7 @@ void BoardForm::Start_Click()
                    - static_cast<double>(geom::width(m_ui.Frame2)) / 2,
                static_cast<double>(geom::height(m_ui.Picture9)) / 2 - 5);
     m_ui.Frame2->show();
-    m_ui.Frame2->raise();
+    bringToFront(m_ui.Frame2);
     processPendingEvents(m_ui.Frame2);
 
     s.TimeIsUp = 0;

@@ -156,8 +156,8 @@ void BoardForm::mnuHideBox_Click()
     } else {
         m_ui.Picture7->show();
         m_ui.Picture8->show();
-        m_ui.Picture7->raise();
-        m_ui.Picture8->raise();
+        bringToFront(m_ui.Picture7);
+        bringToFront(m_ui.Picture8);
     }
 }
 

@@ -20,6 +20,8 @@ constexpr std::array<int, 3> kFixedWidths{130, 130, 130};
 StatusPanels::StatusPanels(QWidget *parent)
     : QWidget(parent)
 {
+    // Opaque: a box dragged down, or a time panel, never shows through the bar.
+    setAutoFillBackground(true);
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(2);

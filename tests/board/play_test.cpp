@@ -177,6 +177,11 @@ TEST_F(Play, DoubleClicksTheBoxMenusAndDraggingTheBox)
     EXPECT_EQ(geom::left(title), board()->scaleWidth() - width / 2);
     EXPECT_EQ(geom::top(title), std::round(board()->scaleHeight() - 33));
     EXPECT_EQ(geom::top(ui().Picture7), geom::top(title) + 33);
+    // Down there the box goes under the status bar, which stays whole in front of it.
+    const QRect bar = ui().StatusBar1->geometry();
+    QWidget *atBar = ui().Form->childAt(qRound(geom::left(title) + width / 4), bar.center().y());
+    EXPECT_TRUE(atBar == ui().StatusBar1 || ui().StatusBar1->isAncestorOf(atBar));
+    EXPECT_TRUE(ui().StatusBar1->autoFillBackground());
     QTest::mouseRelease(title, Qt::LeftButton);
     const QPointF dropped(geom::left(title), geom::top(title));
     moveOver(title, QPointF(300, 300), Qt::LeftButton);
