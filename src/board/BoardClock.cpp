@@ -1,6 +1,7 @@
 #include "board/BoardForm.h"
 
 #include "board/ClockRules.h"
+#include "board/CaptionLabel.h"
 #include "board/PictureBox.h"
 #include "board/StatusPanels.h"
 #include "platform/ChoiceComboBox.h"
@@ -168,7 +169,7 @@ void BoardForm::TimeLimitChoice()
 {
     const QString text = m_ui.Combo1->currentText();
     if (limitSeconds(text))
-        m_ui.Label5->setText(QStringLiteral("ゲーム時間を ") + text.trimmed()
+        m_ui.Label5->setCaption(QStringLiteral("ゲーム時間を ") + text.trimmed()
                              + QStringLiteral(" 分に設定します。"));
 }
 
@@ -180,7 +181,7 @@ void BoardForm::TimeLimitOk()
     if (!seconds) {
         m_ui.Combo1->setCurrentText(QString());
         m_game.PlayClickSound();
-        m_ui.Label5->setText(QString::fromUtf8(kNoLimitChosen));
+        m_ui.Label5->setCaption(QString::fromUtf8(kNoLimitChosen));
         return;
     }
     s.GameTimeLimit = TimeLimit::fromTyped(text, *seconds / 60);

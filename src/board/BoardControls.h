@@ -14,6 +14,7 @@ class QTimer;
 
 namespace jigsaw {
 
+class CaptionLabel;
 class ChoiceComboBox;
 class PictureBox;
 class StatusPanels;
@@ -56,7 +57,7 @@ struct BoardControls
 
     // Question panel
     PictureBox *Picture4 = nullptr;
-    QLabel *Label5 = nullptr;
+    CaptionLabel *Label5 = nullptr;
     ChoiceComboBox *Combo1 = nullptr;
     QLabel *Label7 = nullptr;
     QPushButton *Command1 = nullptr;

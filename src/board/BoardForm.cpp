@@ -185,6 +185,7 @@ void BoardForm::connectHandlers()
     connectPieceHandlers();
     connectBoxHandlers();
     connectMenuHandlers();
+    connectKeyHandlers();
 }
 
 bool BoardForm::event(QEvent *event)

@@ -4,9 +4,11 @@
 #include "board/UniformRandom.h"
 
 #include <QImage>
+#include <QPointF>
 #include <QMainWindow>
 
 #include <functional>
+#include <vector>
 
 namespace jigsaw {
 
@@ -119,6 +121,16 @@ public:
     void mnuHideBox_Click();    // ピースボックスを表示しない
     // Refreshes the popup 右クリック and pops it up at the mouse, only while a game is in play.
     void ShowBoardPopup();
+    // The same, popped up where the keyboard's focus is.
+    void ShowBoardPopupAt(const QPoint &globalPos);
+
+    // Keyboard play: each key runs the reaction of the mouse action it stands for.
+    void Picture1_KeyDown(int index, int key, int shift);
+    void Picture6_KeyDown(int index, int key, int shift);
+    // The focus to the piece box (its first slot that holds a piece, or the one it had) or to
+    // the board (the piece it had, or the first piece on the board).
+    void FocusBox();
+    void FocusBoard();
     void CheckCompletion();
     // Whether the board control of piece i lies within the tolerances of its place.
     bool PieceInPlace(int index);
@@ -151,12 +163,26 @@ private:
     void connectPieceHandlers();
     void connectBoxHandlers();
     void connectMenuHandlers();
+    void connectKeyHandlers();
 
     // Lays out the client area for the form's current size, visible or not.
     void layoutClientArea();
     // Brings a control lying on the form to the front of the others, but behind the status
     // bar, which nothing covers or shows through.
     void bringToFront(QWidget *control);
+
+    // Keyboard play
+    std::vector<int> slotsInBoxOrder() const; // the slots holding a piece, top to bottom
+    std::vector<int> piecesOnBoard() const;   // the pieces shown on the board, by number
+    void focusSlot(int index);
+    void focusPiece(int index);
+    void showSlot(int index);   // scrolls the box's strip to the slot
+    void showPiece(int index);  // scrolls the board view to the piece
+    void movePieceByKey(int index, double dx, double dy, int shift);
+    void dropPieceByKey(int index);
+    void describePiece(int index);
+    // Back to the piece or the box the player was at, when a question has left the board.
+    void returnFocusToPlay();
 
     // Adds steps to the set-up progress bar.
     void advanceProgress(int steps);
@@ -193,6 +219,11 @@ private:
     QImage m_gamePicture;
     UniformRandom m_random;
     WindowReturn *m_return = nullptr;
+    // A piece moved by the keys is held as a drag is, until Enter or the focus drops it.
+    int m_keyDragPiece = -1;
+    QPointF m_keyGrab;
+    int m_lastSlot = -1;
+    int m_lastPiece = -1;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(BoardForm::PanelParts)

@@ -93,6 +93,7 @@ void BoardForm::Picture1_MouseUp(int index, int button, int, double, double)
         return;
     if (state().PlacementSound == 1 && PieceInPlace(index))
         m_game.PlayClickSound();
+    describePiece(index);
     CheckCompletion();
 }
 

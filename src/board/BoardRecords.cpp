@@ -1,5 +1,6 @@
 #include "board/BoardForm.h"
 
+#include "board/CaptionLabel.h"
 #include "platform/ChoiceComboBox.h"
 #include "platform/Files.h"
 #include "platform/Numbers.h"
@@ -40,7 +41,7 @@ void BoardForm::RecordNameOk()
 {
     const QString name = m_ui.Combo1->currentText();
     if (name.isEmpty()) {
-        m_ui.Label5->setText(kNoPlayerName);
+        m_ui.Label5->setCaption(kNoPlayerName);
         m_game.PlayClickSound();
     } else {
         state().PlayerName = name;
@@ -60,7 +61,7 @@ void BoardForm::SaveRecord()
                                files::Overwrite::Yes);
         if (!WriteRecordFile())
             return;
-        m_ui.Label5->setText(kRecordSaved + (added ? kPictureAdded : kPictureNotAdded)
+        m_ui.Label5->setCaption(kRecordSaved + (added ? kPictureAdded : kPictureNotAdded)
                              + kOfferRanking);
         m_ui.Combo1->hide();
         m_ui.Command3->show();
@@ -77,12 +78,12 @@ bool BoardForm::WriteRecordFile()
     const QString line = recordfile::makeLine(QDate::currentDate(), s.ImageFileName,
                                               s.PieceCount, seconds, s.PlayerName);
     if (!text::encodeShiftJis(s.PlayerName)) {
-        m_ui.Label5->setText(kNameNotStorable);
+        m_ui.Label5->setCaption(kNameNotStorable);
         m_game.PlayClickSound();
         return false;
     }
     if (!recordfile::addRecord(m_game.folders().recordFolder(), s.ImageFileName, s.PieceCount, line)) {
-        m_ui.Label5->setText(kRecordNotWritten);
+        m_ui.Label5->setCaption(kRecordNotWritten);
         m_game.PlayClickSound();
         return false;
     }
@@ -91,7 +92,7 @@ bool BoardForm::WriteRecordFile()
 
     m_ui.Combo1->hide();
     m_ui.Command3->show();
-    m_ui.Label5->setText(kRecordSaved + kOfferRanking);
+    m_ui.Label5->setCaption(kRecordSaved + kOfferRanking);
     m_game.PlayClickSound();
     s.PanelMode = 8;
     return true;

@@ -1,5 +1,6 @@
 #include "board/BoardForm.h"
 
+#include "board/CaptionLabel.h"
 #include "board/PictureBox.h"
 #include "board/QuestionPanel.h"
 #include "platform/ChoiceComboBox.h"
@@ -85,7 +86,7 @@ void BoardForm::SaveNameChoice()
 {
     const QString name = m_ui.Combo1->currentText();
     if (!name.isEmpty())
-        m_ui.Label5->setText(name + kConfirmName);
+        m_ui.Label5->setCaption(name + kConfirmName);
 }
 
 void BoardForm::SaveNameOk()
@@ -94,17 +95,17 @@ void BoardForm::SaveNameOk()
     if (name.isEmpty())
         return;
     if (!savedgame::isUsableName(name)) {
-        m_ui.Label5->setText(kUnusableName);
+        m_ui.Label5->setCaption(kUnusableName);
         m_game.PlayClickSound();
         return;
     }
     if (listHolds(m_ui.Combo1, name)) {
         state().PanelMode = 5;
-        m_ui.Label5->setText(kNameExists);
+        m_ui.Label5->setCaption(kNameExists);
         return;
     }
     if (WriteSavedGame())
-        m_ui.Label5->setText(kSaved + kQuitQuestion);
+        m_ui.Label5->setCaption(kSaved + kQuitQuestion);
 }
 
 void BoardForm::OverwriteOk()
@@ -112,7 +113,7 @@ void BoardForm::OverwriteOk()
     if (m_ui.Combo1->currentText().isEmpty())
         return;
     if (WriteSavedGame())
-        m_ui.Label5->setText(kOverwritten + kQuitQuestion);
+        m_ui.Label5->setCaption(kOverwritten + kQuitQuestion);
 }
 
 bool BoardForm::WriteSavedGame()
@@ -142,7 +143,7 @@ bool BoardForm::WriteSavedGame()
     if (written != savedgame::WriteStatus::Ok) {
         // The game goes on; the panel keeps asking for a name.
         s.PanelMode = 4;
-        m_ui.Label5->setText(failureText(written));
+        m_ui.Label5->setCaption(failureText(written));
         m_game.PlayClickSound();
         return false;
     }

@@ -1,5 +1,6 @@
 #include "board/BoardForm.h"
 
+#include "board/CaptionLabel.h"
 #include "board/PictureBox.h"
 #include "board/PieceCutting.h"
 #include "board/StatusPanels.h"
@@ -54,7 +55,7 @@ void BoardForm::Form_Activate()
     m_ui.Label7->hide();
     m_ui.Picture4->raise();
     const bool newGame = s.BoardLaunchMode == 1 && s.InPlay == 0;
-    m_ui.Label5->setText(QString::fromUtf8(newGame ? kNewGameHint : kResumedGameHint));
+    m_ui.Label5->setCaption(QString::fromUtf8(newGame ? kNewGameHint : kResumedGameHint));
     m_game.PlayNoticeSound();
     m_ui.Timer3->start();
     m_ui.VScroll1->setValue(0);
@@ -142,6 +143,11 @@ void BoardForm::Start_Click()
     clipboard::clearClipboard();
     processPendingEvents(this);
     m_game.PlayNoticeSound();
+    // The keyboard starts where the pieces are: in the box, or on the board of a resumed game.
+    if (s.BoardLaunchMode == 1)
+        FocusBox();
+    else
+        FocusBoard();
 }
 
 } // namespace jigsaw

@@ -25,6 +25,15 @@ CaptionLabel::CaptionLabel(QWidget *parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
+void CaptionLabel::setCaption(const QString &caption)
+{
+    setText(caption);
+    QString lines = caption;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    setAccessibleName(lines);
+}
+
 void CaptionLabel::paintEvent(QPaintEvent *)
 {
     QString shown = text();

@@ -14,6 +14,9 @@ class CaptionLabel : public QLabel
 public:
     explicit CaptionLabel(QWidget *parent = nullptr);
 
+    // Sets the message as given; a screen reader gets its lines as lines, and hears it change.
+    void setCaption(const QString &caption);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 };

@@ -1,5 +1,6 @@
 #include "board/BoardForm.h"
 
+#include "board/CaptionLabel.h"
 #include "board/PictureBox.h"
 #include "board/QuestionPanel.h"
 #include "board/PlayRules.h"
@@ -95,7 +96,7 @@ void BoardForm::CheckCompletion()
     m_ui.Label7->hide();
     m_ui.Picture4->raise();
 
-    m_ui.Label5->setText(QString::fromUtf8(kCongratulation));
+    m_ui.Label5->setCaption(QString::fromUtf8(kCongratulation));
     if (const std::optional<QString> libraryName =
             libraryNameFor(s.ImageFileName, s.LibraryPictureCount, [this](const QString &name) {
                 return m_game.folders().libraryHolds(name);

@@ -1,5 +1,6 @@
 #include "board/BoardForm.h"
 
+#include "board/CaptionLabel.h"
 #include "board/PictureBox.h"
 #include "platform/ChoiceComboBox.h"
 #include "state/Game.h"
@@ -22,7 +23,7 @@ void BoardForm::AskQuestion(double mode, const QString &message, PanelParts part
     m_ui.Label7->setVisible(parts.testFlag(UnitLabel));
     m_ui.Command3->setVisible(parts.testFlag(NoButton));
     m_ui.Picture4->raise();
-    m_ui.Label5->setText(message);
+    m_ui.Label5->setCaption(message);
     m_game.PlayNoticeSound();
     m_ui.Timer3->start();
     m_ui.VScroll1->setValue(0);
@@ -72,7 +73,7 @@ void BoardForm::Command3_Click()
         s.PanelMode = 0;
         SlideOutPanel();
     } else if (s.PanelMode == 5) {
-        m_ui.Label5->setText(QStringLiteral("プレーヤー名を入力してください。"));
+        m_ui.Label5->setCaption(QStringLiteral("プレーヤー名を入力してください。"));
         m_ui.Combo1->setCurrentText(QString());
         s.PanelMode = 4;
     } else {

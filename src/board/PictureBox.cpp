@@ -3,6 +3,7 @@
 #include "platform/Geometry.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -97,6 +98,48 @@ void PictureBox::wheelEvent(QWheelEvent *event)
     QCoreApplication::sendEvent(bar, event);
 }
 
+void PictureBox::setKeyboardReachable(bool reachable)
+{
+    m_keyboardReachable = reachable;
+    setFocusPolicy(reachable ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+bool PictureBox::event(QEvent *event)
+{
+    // Tab moves between the game's own pieces, not along Qt's chain of every control.
+    if (m_keyboardReachable && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            keyPressEvent(static_cast<QKeyEvent *>(event));
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_keyboardReachable) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    emit keyDown(event->key(), shiftCode(event->modifiers()));
+}
+
+void PictureBox::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+    emit focusGained();
+}
+
+void PictureBox::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+    emit focusLost();
+}
+
 void PictureBox::drawLine(const QLineF &line)
 {
     m_lines.append(line);
@@ -127,6 +170,14 @@ void PictureBox::paintEvent(QPaintEvent *event)
     if (!m_lines.isEmpty()) {
         painter.setPen(QPen(m_foreColor, 0));
         painter.drawLines(m_lines);
+    }
+    // The focus mark: a dashed frame, white over black, that shows on any picture.
+    if (m_keyboardReachable && hasFocus()) {
+        const QRectF frame = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+        painter.setPen(QPen(Qt::black, 3));
+        painter.drawRect(frame);
+        painter.setPen(QPen(Qt::white, 1, Qt::DashLine));
+        painter.drawRect(frame);
     }
 }
 

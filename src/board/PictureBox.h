@@ -44,6 +44,10 @@ public:
     // anything on it, works them as it works them over the bars themselves.
     void setWheelScrollBars(QScrollBar *vertical, QScrollBar *horizontal);
 
+    // A box the player can reach with the keyboard (the pieces and the box's slots): it takes
+    // the focus, shows a focus mark while it has it, and reports its keys, Tab included.
+    void setKeyboardReachable(bool reachable);
+
     // Persistent drawing: lines in the fore colour, one pixel wide, painted over the picture.
     void drawLine(const QLineF &line);
     void clearDrawing();
@@ -56,6 +60,10 @@ signals:
     void mouseMove(int button, int shift, double x, double y);
     void mouseUp(int button, int shift, double x, double y);
     void dblClick();
+    // A key pressed while the box has the focus, with the game's shift code.
+    void keyDown(int key, int shift);
+    void focusGained();
+    void focusLost();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -64,6 +72,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     QColor m_backColor;
@@ -71,6 +83,7 @@ private:
     QImage m_picture;
     QList<QLineF> m_lines;
     bool m_autoSize = false;
+    bool m_keyboardReachable = false;
     QPointer<QScrollBar> m_wheelVertical;
     QPointer<QScrollBar> m_wheelHorizontal;
 };

@@ -92,6 +92,11 @@ void BoardForm::Picture6_DblClick(int index)
 
 void BoardForm::ShowBoardPopup()
 {
+    ShowBoardPopupAt(QCursor::pos());
+}
+
+void BoardForm::ShowBoardPopupAt(const QPoint &globalPos)
+{
     if (state().InPlay != 1)
         return;
     m_ui.mnuPieceBox->setEnabled(true);
@@ -100,7 +105,7 @@ void BoardForm::ShowBoardPopup()
     m_ui.mnuHideBox->setText(m_ui.Picture8->isHidden() ? kShowBoxCaption : kHideBoxCaption);
     // Not exec(): the popup runs in the form's own event loop, and the handler that opened it
     // returns at once.
-    m_ui.PopupMenu->popup(QCursor::pos());
+    m_ui.PopupMenu->popup(globalPos);
     emit popupRequested();
 }
 

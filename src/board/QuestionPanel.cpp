@@ -116,6 +116,8 @@ void BoardForm::createQuestionPanel()
     geom::setGeometry(m_ui.Command1, twips(3000), twips(240), twips(735), twips(375));
     m_ui.Command3 = makeButton(m_ui.Picture4, "Command3", QStringLiteral("N  O"),
                                QColor(192, 192, 255));
+    m_ui.Command1->setAccessibleName(QStringLiteral("OK"));
+    m_ui.Command3->setAccessibleName(QStringLiteral("NO"));
     geom::setGeometry(m_ui.Command3, twips(3840), twips(240), twips(735), twips(375));
 
     // Escape anywhere in the panel answers NO, where NO is offered.
@@ -130,6 +132,7 @@ void BoardForm::createQuestionPanel()
 void BoardForm::Timer3_Timer()
 {
     PictureBox *panel = m_ui.Picture4;
+    panel->show();
     if (const std::optional<float> next = slideInStep(geom::left(panel))) {
         geom::setLeft(panel, *next);
         return;
@@ -156,6 +159,12 @@ void BoardForm::Timer4_Timer()
     }
     m_ui.Timer4->stop();
     state().PanelMode = 0;
+    // Parked out of sight, the panel's box and buttons take no focus and no Tab; the player
+    // goes back to where the game was.
+    const bool hadFocus = panel->isAncestorOf(focusWidget());
+    panel->hide();
+    if (hadFocus)
+        returnFocusToPlay();
 }
 
 } // namespace jigsaw

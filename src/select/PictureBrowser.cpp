@@ -34,7 +34,7 @@ void SelectForm::ClearThumbnails()
 {
     for (int i = 0; i < kThumbs; ++i) {
         m_Image1[slot(i)]->clearPicture();
-        m_Image1[slot(i)]->setToolTip(QString());
+        m_Image1[slot(i)]->setName(QString());
         m_Shape1[slot(i)]->hide();
     }
     m_Command1->setEnabled(false);
@@ -101,7 +101,7 @@ void SelectForm::ShowPicturePage()
         // A picture that cannot be decoded leaves its slot empty but still selectable.
         image->setPicture(
             picture::loadThumbnail(m_game.folders().filePath(s.BrowseDir, name), image->size()));
-        image->setToolTip(name);
+        image->setName(name);
         m_Label3->setText(num::numberText(k));
     }
 }

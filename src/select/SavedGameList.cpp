@@ -76,7 +76,7 @@ void SelectForm::Combo1_Click(int index)
     image->setPicture(picture::loadThumbnail(picturePath, image->size()));
     shape1(0)->show();
     const qsizetype separator = lastSeparator(picturePath);
-    image->setToolTip(picturePath.mid(separator + 1));
+    image->setName(picturePath.mid(separator + 1));
     s.PictureDir = separator < 0 ? QString() : picturePath.left(separator);
     m_Command1->setEnabled(true);
     Image1_Click(0);

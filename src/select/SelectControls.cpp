@@ -1,6 +1,9 @@
 #include "select/SelectControls.h"
 
+#include "platform/AccessibleRole.h"
+
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTextOption>
@@ -46,6 +49,7 @@ void ColorButton::useSystemFace()
 StretchImage::StretchImage(QWidget *parent)
     : QWidget(parent)
 {
+    access::setRole(this, QAccessible::Graphic);
 }
 
 void StretchImage::setPicture(const QImage &picture)
@@ -72,12 +76,70 @@ void StretchImage::rescale()
         m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
+void StretchImage::setName(const QString &name)
+{
+    setToolTip(name);
+    setAccessibleName(name);
+    setFocusPolicy(name.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
+    if (name.isEmpty() && hasFocus())
+        clearFocus();
+}
+
 void StretchImage::paintEvent(QPaintEvent *)
 {
-    if (m_shown.isNull())
-        return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_shown);
+    if (!m_shown.isNull())
+        painter.drawPixmap(0, 0, m_shown);
+    // The focus frame: a dashed blue outline around the whole picture, unlike the red square
+    // that marks the selected one.
+    if (hasFocus()) {
+        painter.setPen(QPen(QColor(0, 0, 160), 3, Qt::DashLine));
+        painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+    }
+}
+
+bool StretchImage::event(QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            emit tabbedOut(key == Qt::Key_Tab);
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void StretchImage::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        emit clicked();
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        emit arrowPressed(event->key());
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        break;
+    }
+}
+
+void StretchImage::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void StretchImage::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void StretchImage::resizeEvent(QResizeEvent *event)

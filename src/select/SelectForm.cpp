@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
@@ -39,6 +40,8 @@ constexpr int kMarkerBorder = 3;
 // The design's outer width and height of the form, in twips.
 constexpr int kDesignWidthTwips = 8700;
 constexpr int kDesignHeightTwips = 8700;
+// Where the folder selection begins, beyond the narrow form's right edge.
+constexpr int kFolderSelectionLeftTwips = 5760;
 // What the designed window spent outside its controls' area: the side borders across, and the
 // title bar, borders, menu bar and status bar down. The controls keep the area they had.
 constexpr int kNonClientWidthTwips = 120;
@@ -177,6 +180,7 @@ void SelectForm::createControls()
                                  1695, 495);
     m_Command6->setFaceColor(kLightGreen);
     m_Command1 = makeColorButton(m_client, "Command1", QStringLiteral("G  O"), 4320, 0, 1215, 495);
+    m_Command1->setAccessibleName(QStringLiteral("GO"));
     m_Command1->setFaceColor(kPink);
     QFont bold = m_Command1->font();
     bold.setBold(true);
@@ -271,8 +275,11 @@ void SelectForm::connectControls()
         m_game.frmRecords()->open(this);
     });
     for (int i = 0; i < kThumbs; ++i) {
-        connect(m_Image1[static_cast<std::size_t>(i)], &StretchImage::clicked, this,
-                [this, i] { Image1_Click(i); });
+        StretchImage *image = m_Image1[static_cast<std::size_t>(i)];
+        connect(image, &StretchImage::clicked, this, [this, i] { Image1_Click(i); });
+        connect(image, &StretchImage::arrowPressed, this,
+                [this, i](int key) { moveThumbnailFocus(i, key); });
+        connect(image, &StretchImage::tabbedOut, this, &SelectForm::leaveThumbnails);
     }
     connect(m_Drive1, &DriveList::changed, this, &SelectForm::Drive1_Change);
     connect(m_Dir1, &FolderList::changed, this, &SelectForm::Dir1_Change);
@@ -293,6 +300,64 @@ void SelectForm::setFormWidthTwips(int twipsWide)
 {
     m_formWidthTwips = twipsWide;
     m_client->setFixedWidth(static_cast<int>(twips(twipsWide - kNonClientWidthTwips)));
+    // Out of view, the folder selection is out of the keyboard's and the screen reader's way.
+    const bool folderSelectionShown = twipsWide > kFolderSelectionLeftTwips;
+    m_Label8->setVisible(folderSelectionShown);
+    m_Label7->setVisible(folderSelectionShown);
+    m_Frame2->setVisible(folderSelectionShown);
+}
+
+void SelectForm::moveThumbnailFocus(int from, int key)
+{
+    // Two thumbnails to a row, three rows.
+    int to = from;
+    if (key == Qt::Key_Left && from % 2 == 1)
+        to = from - 1;
+    else if (key == Qt::Key_Right && from % 2 == 0)
+        to = from + 1;
+    else if (key == Qt::Key_Up)
+        to = from - 2;
+    else if (key == Qt::Key_Down)
+        to = from + 2;
+    if (to == from || to < 0 || to >= kThumbs)
+        return;
+    StretchImage *target = m_Image1[static_cast<std::size_t>(to)];
+    if (target->focusPolicy() != Qt::NoFocus)
+        target->setFocus(Qt::OtherFocusReason);
+}
+
+void SelectForm::leaveThumbnails(bool forward)
+{
+    const auto isThumbnail = [this](const QWidget *w) {
+        return std::find(m_Image1.begin(), m_Image1.end(), w) != m_Image1.end();
+    };
+    QWidget *w = forward ? m_Image1.back() : m_Image1.front();
+    for (int step = 0; step < 200; ++step) {
+        w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (w == this || isThumbnail(w))
+            continue;
+        if (w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
+}
+
+void SelectForm::keyPressEvent(QKeyEvent *event)
+{
+    // Page Down and Page Up page as the paging buttons do, where they are offered.
+    QPushButton *paging = event->key() == Qt::Key_PageDown ? m_Command2
+                        : event->key() == Qt::Key_PageUp   ? m_Command3
+                                                           : nullptr;
+    if (!paging) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    if (paging->isVisible() && paging->isEnabled()) {
+        paging->click();
+        if (m_Image1.front()->focusPolicy() != Qt::NoFocus)
+            m_Image1.front()->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void SelectForm::setFormHeightTwips(int twipsHigh)

@@ -77,6 +77,7 @@ public:
 protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     static constexpr int kThumbs = 6;
@@ -89,6 +90,9 @@ private:
     void setFormWidthTwips(int twips);
     void setFormHeightTwips(int twips);
     void stopBlinking();
+    // The keyboard on the page of thumbnails: the arrows move between them, Tab leaves them.
+    void moveThumbnailFocus(int from, int key);
+    void leaveThumbnails(bool forward);
     void ListSavedGames();
 
     Game &m_game;

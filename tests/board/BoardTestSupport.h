@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/BoardForm.h"
+#include "board/CaptionLabel.h"
 #include "board/PictureBox.h"
 #include "board/StatusPanels.h"
 #include "platform/ChoiceComboBox.h"
