@@ -128,9 +128,10 @@ public:
     void Picture1_KeyDown(int index, int key, int shift);
     void Picture6_KeyDown(int index, int key, int shift);
     // The focus to the piece box (its first slot that holds a piece, or the one it had) or to
-    // the board (the piece it had, or the first piece on the board).
-    void FocusBox();
-    void FocusBoard();
+    // the board (the piece it had, or the first piece on the board); with reveal, the box or
+    // the view scrolls to it.
+    void FocusBox(bool reveal = true);
+    void FocusBoard(bool reveal = true);
     void CheckCompletion();
     // Whether the board control of piece i lies within the tolerances of its place.
     bool PieceInPlace(int index);
@@ -174,8 +175,8 @@ private:
     // Keyboard play
     std::vector<int> slotsInBoxOrder() const; // the slots holding a piece, top to bottom
     std::vector<int> piecesOnBoard() const;   // the pieces shown on the board, by number
-    void focusSlot(int index);
-    void focusPiece(int index);
+    void focusSlot(int index, bool reveal = true);
+    void focusPiece(int index, bool reveal = true);
     void showSlot(int index);   // scrolls the box's strip to the slot
     void showPiece(int index);  // scrolls the board view to the piece
     void movePieceByKey(int index, double dx, double dy, int shift);

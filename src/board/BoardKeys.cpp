@@ -1,7 +1,6 @@
 #include "board/BoardForm.h"
 
 #include "board/PictureBox.h"
-#include "platform/AccessibleRole.h"
 #include "platform/Geometry.h"
 #include "state/Game.h"
 
@@ -58,14 +57,10 @@ void BoardForm::connectKeyHandlers()
         for (PictureBox *control : {piece, slot}) {
             control->setKeyboardReachable(true);
             control->setAccessibleName(name);
-            access::setRole(control, QAccessible::Graphic);
         }
         connect(piece, &PictureBox::keyDown, this,
                 [this, i](int key, int shift) { Picture1_KeyDown(i, key, shift); });
-        connect(piece, &PictureBox::focusGained, this, [this, i] {
-            m_lastPiece = i;
-            showPiece(i);
-        });
+        connect(piece, &PictureBox::focusGained, this, [this, i] { m_lastPiece = i; });
         // Leaving a piece held by the keys lets go of it, as letting go of the mouse would.
         connect(piece, &PictureBox::focusLost, this, [this, i] {
             if (m_keyDragPiece == i)
@@ -73,10 +68,7 @@ void BoardForm::connectKeyHandlers()
         });
         connect(slot, &PictureBox::keyDown, this,
                 [this, i](int key, int shift) { Picture6_KeyDown(i, key, shift); });
-        connect(slot, &PictureBox::focusGained, this, [this, i] {
-            m_lastSlot = i;
-            showSlot(i);
-        });
+        connect(slot, &PictureBox::focusGained, this, [this, i] { m_lastSlot = i; });
     }
 }
 
@@ -175,23 +167,24 @@ void BoardForm::Picture6_KeyDown(int index, int key, int)
     }
 }
 
-void BoardForm::FocusBox()
+void BoardForm::FocusBox(bool reveal)
 {
     const std::vector<int> boxOrder = slotsInBoxOrder();
     if (boxOrder.empty())
         return;
-    const bool lastStillThere = std::find(boxOrder.begin(), boxOrder.end(), m_lastSlot) != boxOrder.end();
-    focusSlot(lastStillThere ? m_lastSlot : boxOrder.front());
+    const bool lastStillThere =
+        std::find(boxOrder.begin(), boxOrder.end(), m_lastSlot) != boxOrder.end();
+    focusSlot(lastStillThere ? m_lastSlot : boxOrder.front(), reveal);
 }
 
-void BoardForm::FocusBoard()
+void BoardForm::FocusBoard(bool reveal)
 {
     const std::vector<int> pieces = piecesOnBoard();
     if (pieces.empty())
         return;
     const bool lastStillThere =
         std::find(pieces.begin(), pieces.end(), m_lastPiece) != pieces.end();
-    focusPiece(lastStillThere ? m_lastPiece : pieces.front());
+    focusPiece(lastStillThere ? m_lastPiece : pieces.front(), reveal);
 }
 
 std::vector<int> BoardForm::slotsInBoxOrder() const
@@ -224,14 +217,18 @@ std::vector<int> BoardForm::piecesOnBoard() const
     return pieces;
 }
 
-void BoardForm::focusSlot(int index)
+void BoardForm::focusSlot(int index, bool reveal)
 {
     m_ui.Picture6[static_cast<std::size_t>(index)]->setFocus(Qt::OtherFocusReason);
+    if (reveal)
+        showSlot(index);
 }
 
-void BoardForm::focusPiece(int index)
+void BoardForm::focusPiece(int index, bool reveal)
 {
     m_ui.Picture1[static_cast<std::size_t>(index)]->setFocus(Qt::OtherFocusReason);
+    if (reveal)
+        showPiece(index);
 }
 
 void BoardForm::showSlot(int index)

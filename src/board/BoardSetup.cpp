@@ -143,11 +143,12 @@ void BoardForm::Start_Click()
     clipboard::clearClipboard();
     processPendingEvents(this);
     m_game.PlayNoticeSound();
-    // The keyboard starts where the pieces are: in the box, or on the board of a resumed game.
+    // The keyboard starts where the pieces are: in the box, or on the board of a resumed game;
+    // the view stays where the player sees it.
     if (s.BoardLaunchMode == 1)
-        FocusBox();
+        FocusBox(false);
     else
-        FocusBoard();
+        FocusBoard(false);
 }
 
 } // namespace jigsaw

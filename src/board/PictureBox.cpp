@@ -1,5 +1,6 @@
 #include "board/PictureBox.h"
 
+#include "platform/AccessibleRole.h"
 #include "platform/Geometry.h"
 
 #include <QCoreApplication>
@@ -102,6 +103,9 @@ void PictureBox::setKeyboardReachable(bool reachable)
 {
     m_keyboardReachable = reachable;
     setFocusPolicy(reachable ? Qt::StrongFocus : Qt::NoFocus);
+    // A picture the player handles, not the anonymous filler a bare widget would read as.
+    if (reachable)
+        access::setRole(this, QAccessible::Graphic);
 }
 
 bool PictureBox::event(QEvent *event)

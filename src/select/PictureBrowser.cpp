@@ -104,6 +104,10 @@ void SelectForm::ShowPicturePage()
         image->setName(name);
         m_Label3->setText(num::numberText(k));
     }
+    // The keyboard starts on the page's first picture, unless the player is elsewhere.
+    StretchImage *first = m_Image1.front();
+    if (first->focusPolicy() != Qt::NoFocus && !focusWidget())
+        first->setFocus(Qt::OtherFocusReason);
 }
 
 void SelectForm::OpenPictureLibrary()

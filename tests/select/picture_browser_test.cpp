@@ -7,7 +7,10 @@
 #include "sound/SoundCues.h"
 #include "support/ModalAnswer.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
@@ -71,6 +74,38 @@ TEST_F(SelectFormTest, PagesOfSixShowTheirButtonsAndCountersAndAThumbnailClickSe
     expectPage(12, 13, 6, true, true);
     click("Command3");
     expectPage(6, 13, 6, true, false);
+}
+
+TEST_F(SelectFormTest, TheKeyboardChoosesAThumbnailOnTheSecondPageAndLaunches)
+{
+    makeLibrary(13);
+    QImage playable(400, 300, QImage::Format_RGB32); // wide enough for a game
+    playable.fill(Qt::darkGreen);
+    ASSERT_TRUE(playable.save(folder(QStringLiteral("gazou/p09.jpg")), "JPG"));
+    startGame();
+    // The page has the focus from the start; Page Down turns it.
+    ASSERT_EQ(QApplication::focusWidget(), form->image1(0));
+    player::pressKey(Qt::Key_PageDown);
+    EXPECT_EQ(labelText(QStringLiteral("Label3")), QStringLiteral("12"));
+    ASSERT_EQ(QApplication::focusWidget(), form->image1(0));
+    // Down to the third picture, Enter chooses it, Shift+Tab leaves the page for GO.
+    player::pressKey(Qt::Key_Right);
+    player::pressKey(Qt::Key_Down);
+    player::pressKey(Qt::Key_Left);
+    ASSERT_EQ(QApplication::focusWidget(), form->image1(2));
+    player::pressKey(Qt::Key_Return);
+    EXPECT_EQ(state().ImageFileName, QStringLiteral("p09.jpg"));
+    EXPECT_TRUE(form->shape1(2)->isVisible());
+    player::pressKey(Qt::Key_Backtab);
+    auto *go = control<QPushButton>(QStringLiteral("Command1"));
+    ASSERT_EQ(QApplication::focusWidget(), go);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(go)->text(QAccessible::Name),
+              QStringLiteral("GO"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->image1(2))->text(QAccessible::Name),
+              QStringLiteral("p09.jpg"));
+    player::pressKey(Qt::Key_Return);
+    ASSERT_NE(game->boardIfLoaded(), nullptr);
+    EXPECT_EQ(state().ImageFilePath, folder(QStringLiteral("gazou/p09.jpg")));
 }
 
 TEST_F(SelectFormTest, LibraryPictureWithRecordNameLooksUpItsRecords)

@@ -88,9 +88,14 @@ void click(QAbstractButton *button)
 
 void pressKey(int key, Qt::KeyboardModifiers modifiers)
 {
-    QWidget *focus = QApplication::focusWidget();
-    ASSERT_NE(focus, nullptr) << "no control has the keyboard focus";
-    QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
+    // An open menu or list takes the keys, as it grabs the keyboard.
+    QWidget *target = QApplication::activePopupWidget();
+    if (!target)
+        target = QApplication::focusWidget();
+    if (!target)
+        target = QApplication::activeWindow();
+    ASSERT_NE(target, nullptr) << "no window has the keyboard";
+    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
 }
 
 void wheel(QWidget *widget, int notches, bool horizontal)

@@ -26,7 +26,8 @@ void pickWithMouse(QComboBox *box, const QString &item);
 // A left click in the middle of the button.
 void click(QAbstractButton *button);
 
-// A key pressed and released on whatever control has the keyboard focus.
+// A key pressed and released where the keyboard goes: an open menu or list, else the control
+// with the focus, else the active window.
 void pressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // One notch of the mouse wheel over the widget: towards the player (down) or away (up), along

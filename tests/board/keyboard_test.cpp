@@ -1,0 +1,135 @@
+#include "BoardTestSupport.h"
+
+#include <QAccessible>
+#include <QApplication>
+
+#include <cmath>
+#include <functional>
+
+using namespace jigsaw;
+using Cue = SoundCues::Cue;
+
+namespace {
+
+// Presses a key n times.
+void press(int key, int times, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    for (int i = 0; i < times; ++i)
+        player::pressKey(key, modifiers);
+}
+
+// Walks a piece by dx, dy whole pixels: tens with Shift, then ones.
+void walk(double dx, double dy)
+{
+    const auto along = [](double by, int less, int more) {
+        const int pixels = static_cast<int>(std::lround(std::abs(by)));
+        const int key = by < 0 ? less : more;
+        press(key, pixels / 10, Qt::ShiftModifier);
+        press(key, pixels % 10);
+    };
+    along(dx, Qt::Key_Left, Qt::Key_Right);
+    along(dy, Qt::Key_Up, Qt::Key_Down);
+}
+
+// The names of every accessible object below the interface.
+void collectNames(QAccessibleInterface *node, QStringList &names)
+{
+    if (!node)
+        return;
+    names.append(node->text(QAccessible::Name));
+    for (int i = 0; i < node->childCount(); ++i)
+        collectNames(node->child(i), names);
+}
+
+} // namespace
+
+using KeyboardPlay = BoardTest;
+
+TEST_F(KeyboardPlay, SixteenPiecesFromTheMenusToCompletionWithTheKeysAlone)
+{
+    ASSERT_NO_FATAL_FAILURE(launch(640, 480));
+    board()->activateWindow();
+    QTRY_VERIFY(board()->isActiveWindow());
+    player::pressKey(Qt::Key_Return); // the first hint's OK
+    finishSlides();
+
+    // 設定 > ピース数 > 16枚, then スタート, from the menu bar.
+    player::pressKey(Qt::Key_Alt);
+    player::pressKey(Qt::Key_Right);
+    player::pressKey(Qt::Key_Down);
+    player::pressKey(Qt::Key_Right);
+    player::pressKey(Qt::Key_Return);
+    ASSERT_EQ(state().PieceCount, 16);
+    player::pressKey(Qt::Key_Alt);
+    player::pressKey(Qt::Key_Return);
+    ASSERT_EQ(state().InPlay, 1);
+    finishSlides();
+    // Headless, a closed menu keeps the activation; a window manager gives it back.
+    board()->activateWindow();
+    QTRY_VERIFY(board()->isActiveWindow());
+
+    // The focus starts in the box; each piece is taken out with Enter, walked to its place,
+    // dropped with Enter, and F6 goes back to the box for the next.
+    for (int n = 0; n < 16; ++n) {
+        SCOPED_TRACE(n);
+        auto *slotFocused = qobject_cast<PictureBox *>(QApplication::focusWidget());
+        ASSERT_NE(slotFocused, nullptr);
+        const int i = static_cast<int>(std::find(ui().Picture6.begin(), ui().Picture6.end(),
+                                                 slotFocused)
+                                       - ui().Picture6.begin());
+        ASSERT_LT(i, 16) << "the focus is on a slot of the box";
+        player::pressKey(Qt::Key_Return);
+        ASSERT_EQ(QApplication::focusWidget(), piece(i));
+        const QPointF by = correctOf(i) - placeOf(i);
+        walk(by.x(), by.y());
+        player::pressKey(Qt::Key_Return);
+        EXPECT_EQ(piece(i)->accessibleDescription(), QStringLiteral("正しい位置にあります"));
+        if (n < 15)
+            player::pressKey(Qt::Key_F6);
+    }
+    EXPECT_EQ(fields().Completed, 1);
+    EXPECT_EQ(cues(Cue::Complete), 4);
+    EXPECT_TRUE(state().PanelMode == 6 || state().PanelMode == 7);
+}
+
+TEST_F(KeyboardPlay, KeysKeepThePieceOnTheBoardSendItBackAndNameEveryPiece)
+{
+    ASSERT_NO_FATAL_FAILURE(startSixteen());
+    QTRY_VERIFY(board()->isActiveWindow());
+    player::pressKey(Qt::Key_Return);
+    auto *taken = qobject_cast<PictureBox *>(QApplication::focusWidget());
+    ASSERT_TRUE(taken && !taken->isHidden());
+
+    // Past the board's edges the piece stops with its middle on the edge, as a drag does.
+    press(Qt::Key_Left, 100, Qt::ShiftModifier);
+    press(Qt::Key_Up, 100, Qt::ShiftModifier);
+    EXPECT_EQ(geom::left(taken), -80);
+    EXPECT_EQ(geom::top(taken), -60);
+    player::pressKey(Qt::Key_Return);
+    EXPECT_EQ(taken->accessibleDescription(), QStringLiteral("正しい位置にありません"));
+
+    // Delete sends it back into the box, and the focus with it.
+    const int i = static_cast<int>(std::find(ui().Picture1.begin(), ui().Picture1.end(), taken)
+                                   - ui().Picture1.begin());
+    player::pressKey(Qt::Key_Delete);
+    EXPECT_TRUE(taken->isHidden());
+    EXPECT_EQ(QApplication::focusWidget(), slot(i));
+
+    // Down walks the box in its order from top to bottom, scrolling it.
+    const int before = ui().VScroll1->value();
+    press(Qt::Key_Down, 12);
+    EXPECT_GT(ui().VScroll1->value(), before);
+    const QWidget *focused = QApplication::focusWidget();
+    EXPECT_GE(geom::top(focused) + geom::top(ui().Picture5), 0);
+    EXPECT_LE(geom::top(focused) + geom::top(ui().Picture5) + geom::height(focused),
+              geom::height(ui().Picture7));
+
+    // A screen reader finds every piece by its name, and GO-like buttons read as words.
+    QStringList names;
+    collectNames(QAccessible::queryAccessibleInterface(board()), names);
+    for (int n = 1; n <= 16; ++n)
+        EXPECT_TRUE(names.contains(QStringLiteral("ピース%1").arg(n))) << n;
+    EXPECT_TRUE(names.contains(QStringLiteral("OK")));
+    QAccessibleInterface *piece0 = QAccessible::queryAccessibleInterface(slot(0));
+    EXPECT_EQ(piece0->role(), QAccessible::Graphic);
+}
