@@ -17,6 +17,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace jigsaw {
 
 namespace {
@@ -25,6 +27,8 @@ constexpr char kChooseLimit[] =
     "ゲーム時間を選択してＯＫボタンをクリックしてください。\r"
     "60分以上の設定はテンキーから半角で直接入力してください";
 constexpr char kNoLimitChosen[] = "ゲーム時間が選択されていません。";
+constexpr char kLimitTooLong[] =
+    "ゲーム時間が長すぎます。\r999999分までの時間を入力してください。";
 constexpr char kTimeIsUp[] = "時間がなくなりました。終了してください。";
 
 // The input box's width while it asks for minutes: room for a few digits and the unit.
@@ -69,7 +73,11 @@ void BoardForm::RestoreTimePanel()
 {
     GameState &s = state();
     PlaceTimePanel(false);
-    geom::setWidth(m_ui.Label4, static_cast<double>(s.TimeBarStep) * s.RemainingTotalSec);
+    // The bar never reaches past its frame, whatever step and time a saved game brought.
+    const double frame = geom::width(m_ui.Label3);
+    geom::setWidth(m_ui.Label4,
+                   std::clamp(static_cast<double>(s.TimeBarStep) * s.RemainingTotalSec, 0.0,
+                              frame));
     m_ui.Frame1->show();
     m_ui.Label1->setText(limitCaption(limitText(s.GameTimeLimit)));
     m_ui.Timer2->start();
@@ -181,7 +189,8 @@ void BoardForm::TimeLimitOk()
     if (!seconds) {
         m_ui.Combo1->setCurrentText(QString());
         m_game.PlayClickSound();
-        m_ui.Label5->setCaption(QString::fromUtf8(kNoLimitChosen));
+        m_ui.Label5->setCaption(QString::fromUtf8(limitTooLong(text) ? kLimitTooLong
+                                                                     : kNoLimitChosen));
         return;
     }
     s.GameTimeLimit = TimeLimit::fromTyped(text, *seconds / 60);

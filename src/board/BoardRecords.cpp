@@ -32,8 +32,52 @@ const QString kOfferRanking = QStringLiteral("\rこの記録の順位を確認�
 // Why a record was not stored, told in the panel while it keeps asking for the name.
 const QString kNameNotStorable =
     QStringLiteral("この名前では記録を保存できません。\r別のプレーヤー名を入力してください。");
-const QString kRecordNotWritten = QStringLiteral(
-    "記録を保存できませんでした。\rディスクの空きを確かめて、もう一度ＯＫをクリックしてください。");
+const QString kNotRecorded = QStringLiteral("記録を保存できませんでした。\r");
+const QString kPictureNameNotStorable =
+    QStringLiteral("画像のファイル名に記録できない文字があります。");
+const QString kPictureNameTooLong = QStringLiteral("画像のファイル名が長すぎます。");
+const QString kRecordFolderUnusable =
+    QStringLiteral("記録のフォルダ「datasave」に書き込めません。");
+const QString kRecordNotAFile =
+    QStringLiteral("記録ファイルと同じ名前のフォルダやリンクがあります。");
+const QString kRecordFileTooLarge = QStringLiteral("記録ファイルが大きすぎて読み込めません。");
+const QString kRecordFileUnreadable = QStringLiteral("記録ファイルを読み込めません。");
+const QString kRecordFileBusy = QStringLiteral(
+    "ほかのジグソーパズルが記録ファイルを使っています。もう一度ＯＫをクリックしてください。");
+const QString kRecordNotWritten =
+    QStringLiteral("ディスクの空きを確かめて、もう一度ＯＫをクリックしてください。");
+
+// A player name that a record line can hold: Shift_JIS text on one line.
+bool isStorableName(const QString &name)
+{
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control)
+            return false;
+    }
+    return text::encodeShiftJis(name).has_value();
+}
+
+QString failureText(recordfile::AddStatus status)
+{
+    switch (status) {
+    case recordfile::AddStatus::NotStorable:
+        return kNotRecorded + kPictureNameNotStorable;
+    case recordfile::AddStatus::NameTooLong:
+        return kNotRecorded + kPictureNameTooLong;
+    case recordfile::AddStatus::FolderUnusable:
+        return kNotRecorded + kRecordFolderUnusable;
+    case recordfile::AddStatus::NotAFile:
+        return kNotRecorded + kRecordNotAFile;
+    case recordfile::AddStatus::TooLarge:
+        return kNotRecorded + kRecordFileTooLarge;
+    case recordfile::AddStatus::Unreadable:
+        return kNotRecorded + kRecordFileUnreadable;
+    case recordfile::AddStatus::Busy:
+        return kNotRecorded + kRecordFileBusy;
+    default:
+        return kNotRecorded + kRecordNotWritten;
+    }
+}
 
 } // namespace
 
@@ -77,13 +121,16 @@ bool BoardForm::WriteRecordFile()
     const auto seconds = static_cast<long long>(std::llround(s.ElapsedMin * 60 + s.ElapsedSec));
     const QString line = recordfile::makeLine(QDate::currentDate(), s.ImageFileName,
                                               s.PieceCount, seconds, s.PlayerName);
-    if (!text::encodeShiftJis(s.PlayerName)) {
+    if (!isStorableName(s.PlayerName)) {
         m_ui.Label5->setCaption(kNameNotStorable);
         m_game.PlayClickSound();
         return false;
     }
-    if (!recordfile::addRecord(m_game.folders().recordFolder(), s.ImageFileName, s.PieceCount, line)) {
-        m_ui.Label5->setCaption(kRecordNotWritten);
+    const recordfile::AddStatus added =
+        recordfile::addRecord(m_game.folders().recordFolder(), s.ImageFileName,
+                              s.PieceCount, line);
+    if (added != recordfile::AddStatus::Ok) {
+        m_ui.Label5->setCaption(failureText(added));
         m_game.PlayClickSound();
         return false;
     }

@@ -31,20 +31,31 @@ const QString kOverwritten = QStringLiteral("この画面を上書き保存し�
 // Why a save did not happen, told in the panel while it keeps asking for a name.
 const QString kUnusableName = QStringLiteral(
     "この名前では保存できません。\r「/」「\\」などの記号を使わない名前を入力してください。");
-const QString kNotStorable = QStringLiteral(
-    "このゲームは保存できませんでした。\r画像のフォルダ名やファイル名に保存できない文字があります。");
-const QString kWriteFailed = QStringLiteral(
-    "このゲームは保存できませんでした。\rディスクの空きや保存フォルダを確かめてください。");
+const QString kNameTooLong =
+    QStringLiteral("この名前は長すぎて保存できません。\r短い名前を入力してください。");
+const QString kNotSaved = QStringLiteral("このゲームは保存できませんでした。\r");
+const QString kNotStorable =
+    QStringLiteral("画像のフォルダ名やファイル名に保存できない文字があります。");
+const QString kFolderUnusable = QStringLiteral("保存フォルダ「save」に書き込めません。");
+const QString kNotAFile = QStringLiteral(
+    "同じ名前のフォルダやリンクがあります。別の名前を入力してください。");
+const QString kWriteFailed = QStringLiteral("ディスクの空きや保存フォルダを確かめてください。");
 
 QString failureText(savedgame::WriteStatus status)
 {
     switch (status) {
     case savedgame::WriteStatus::UnusableName:
         return kUnusableName;
+    case savedgame::WriteStatus::NameTooLong:
+        return kNameTooLong;
     case savedgame::WriteStatus::NotStorable:
-        return kNotStorable;
+        return kNotSaved + kNotStorable;
+    case savedgame::WriteStatus::FolderUnusable:
+        return kNotSaved + kFolderUnusable;
+    case savedgame::WriteStatus::NotAFile:
+        return kNotSaved + kNotAFile;
     default:
-        return kWriteFailed;
+        return kNotSaved + kWriteFailed;
     }
 }
 

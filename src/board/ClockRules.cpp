@@ -2,6 +2,9 @@
 
 #include "board/BoardView.h"
 #include "platform/Numbers.h"
+#include "state/TimeLimit.h"
+
+#include <cmath>
 
 #include <algorithm>
 
@@ -9,10 +12,13 @@ namespace jigsaw {
 
 namespace {
 
-// The "00" format of a counter held as a number.
+// The "00" format of a counter held as a number. The clocks never leave kLongestMinutes; a
+// value beyond it shows as the bound rather than overflowing the conversion.
 QString twoDigits(double value)
 {
-    return num::format00(static_cast<long long>(num::roundHalfEven(value)));
+    const double bound = kLongestMinutes * 60;
+    const double shown = std::isnan(value) ? 0 : std::clamp(value, -bound, bound);
+    return num::format00(static_cast<long long>(num::roundHalfEven(shown)));
 }
 
 } // namespace
@@ -43,7 +49,7 @@ QString limitReachedText(double limitSeconds)
 std::optional<double> limitSeconds(const QString &text)
 {
     const std::optional<double> minutes = num::readNumber(text);
-    if (!minutes)
+    if (!minutes || *minutes > kLongestMinutes)
         return std::nullopt;
     const double seconds = num::roundHalfEven(*minutes * 60);
     // Division is exact to the last bit, so a text of minutes that is a whole number of seconds
@@ -52,6 +58,12 @@ std::optional<double> limitSeconds(const QString &text)
     if (seconds <= 0 || seconds / 60 != *minutes)
         return std::nullopt;
     return seconds;
+}
+
+bool limitTooLong(const QString &text)
+{
+    const std::optional<double> minutes = num::readNumber(text);
+    return minutes && *minutes > kLongestMinutes;
 }
 
 Countdown countdownStart(double limitSeconds)

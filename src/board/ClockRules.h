@@ -25,9 +25,12 @@ QString elapsedTimeText(ElapsedTime time);
 QString limitReachedText(double limitSeconds);
 
 // The seconds of a limit typed or picked in the question panel, or none when the text is not
-// a limit the clock can count down: a number of minutes whose seconds are a whole number
-// greater than 0 ("1.5" is 90 seconds; "0.01" would be 0.6 seconds and is refused).
+// a limit the clock can count down: a number of minutes, at most kLongestMinutes, whose
+// seconds are a whole number greater than 0 ("1.5" is 90 seconds; "0.01" would be 0.6 seconds
+// and is refused).
 std::optional<double> limitSeconds(const QString &text);
+// Whether the text is a number of minutes beyond kLongestMinutes.
+bool limitTooLong(const QString &text);
 
 // The remaining time of a limit: the total that runs out at 0, and the minutes and seconds the
 // time panel shows. The seconds count 60 down to 1 and then turn the minute over, so they read

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSet>
 #include <QTimer>
 
 namespace jigsaw {
@@ -37,12 +38,18 @@ void loadEarlierPlayers(const GameFolders &folders, GameState &s, QComboBox *nam
     const recordfile::Contents file = recordfile::read(
         recordfile::filePath(folders.recordFolder(), s.ImageFileName, s.PieceCount));
     s.RecordLines = file.records;
-    s.RecordCount = file.exists ? static_cast<double>(file.records.size()) : 0;
+    s.RecordCount = static_cast<double>(file.records.size());
+    // A file may hold a great many players; each name is looked up in a set, not in the list.
+    QSet<QString> seen;
+    QStringList offered;
     for (const QString &line : file.records) {
         const QString name = recordfile::playerNameOf(line);
-        if (names->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
-            names->addItem(name);
+        if (!seen.contains(name)) {
+            seen.insert(name);
+            offered.append(name);
+        }
     }
+    names->addItems(offered);
     // The names are offered in the list; the box itself starts empty.
     names->setCurrentIndex(-1);
 }

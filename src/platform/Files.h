@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
+
+class QIODevice;
 
 // Files and folders as the game uses them: listing a folder's files, making a folder, copying,
 // deleting and testing for files.
@@ -15,12 +20,31 @@ QStringList listFiles(const QString &folder);
 // Creates a folder and any missing parents; true when the folder exists afterwards.
 bool makeFolder(const QString &path);
 
+// How replacing a file went. Whatever failed, an older file of that name is left byte for
+// byte as it was and no temporary file stays behind.
+enum class WriteStatus {
+    Ok,
+    NotStorable,  // the content cannot be stored (a text the file's encoding lacks)
+    NotAFile,     // a folder, a link or a special file has the name: never written through
+    CannotCreate, // the folder is missing, read-only or not ours to write
+    Failed,       // writing failed: a full disk, a file-size limit, an I/O error
+};
+
+// Replaces a file whole: `fill` writes the content into a temporary file beside the target,
+// which is flushed, synced and checked before it is renamed over the target. `fill` returns
+// false when it could not produce the content.
+WriteStatus replaceFile(const QString &path, const std::function<bool(QIODevice &)> &fill);
+WriteStatus replaceFile(const QString &path, const QByteArray &bytes);
+
 enum class Overwrite { No, Yes };
 
-// Copies a file. The copy is written beside the target and renamed into place, so a failed
-// copy never leaves a partial file. With Overwrite::No an existing target is left alone and
-// the copy fails.
+// Copies an ordinary file as replaceFile writes, so a failed copy never leaves a partial
+// file. With Overwrite::No an existing target is left alone and the copy fails.
 bool copyFile(const QString &from, const QString &to, Overwrite overwrite = Overwrite::No);
+
+// Whether a file name (without its folder) is short enough for the file system, with room
+// left for the temporary name that replaceFile writes it under first.
+bool nameFits(const QString &fileName);
 
 // Deletes a file; true when it was deleted.
 bool removeFile(const QString &path);

@@ -95,8 +95,12 @@ QString GameFolders::filePath(const QString &folder, const QString &name) const
 
 bool GameFolders::libraryHolds(const QString &name) const
 {
-    return QFileInfo::exists(libraryFolder() + QLatin1Char('/') + name)
-        || QFileInfo::exists(addedPicturesFolder() + QLatin1Char('/') + name);
+    // A link counts as taken, even one that leads nowhere: a copy is never written through it.
+    const auto taken = [&name](const QString &folder) {
+        const QFileInfo file(folder + QLatin1Char('/') + name);
+        return file.exists() || file.isSymLink();
+    };
+    return taken(libraryFolder()) || taken(addedPicturesFolder());
 }
 
 } // namespace jigsaw

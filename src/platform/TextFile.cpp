@@ -1,13 +1,17 @@
 #include "TextFile.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace jigsaw::text {
 
@@ -61,62 +65,125 @@ std::optional<QByteArray> encodeShiftJis(const QString &text)
 
 QString decodeShiftJis(const QByteArray &bytes)
 {
-    QStringDecoder decoder(kCodec);
+    QStringDecoder decoder(kCodec, QStringDecoder::Flag::Stateless);
     return decoder.decode(bytes);
 }
 
-ReadResult readLines(const QString &path)
+BytesResult readBytes(const QString &path, qint64 maxBytes)
 {
-    ReadResult result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.status = QFileInfo::exists(path) ? ReadStatus::Failed : ReadStatus::Missing;
+    BytesResult result;
+    const QByteArray name = QFile::encodeName(path);
+    // Opened without waiting: opening a FIFO for reading would block until a writer came.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        result.status = errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing
+                                                            : ReadStatus::Failed;
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    struct stat info{};
+    if (::fstat(fd, &info) != 0) {
+        ::close(fd);
         return result;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        result.status = ReadStatus::NotAFile;
+        return result;
+    }
+    if (info.st_size > maxBytes) {
+        ::close(fd);
+        result.status = ReadStatus::TooLarge;
+        return result;
+    }
 
-    const QString text = decodeShiftJis(bytes);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+    // The size is only a hint: the file may shrink or grow while it is read, and what lies
+    // beyond maxBytes is never read.
+    result.bytes.resize(static_cast<qsizetype>(info.st_size));
+    qsizetype got = 0;
+    bool failed = false;
+    while (true) {
+        if (got == result.bytes.size()) {
+            if (got >= maxBytes)
+                break;
+            result.bytes.resize(std::min<qsizetype>(got + 4096, maxBytes));
+        }
+        const ssize_t n = ::read(fd, result.bytes.data() + got,
+                                 static_cast<std::size_t>(result.bytes.size() - got));
+        if (n < 0 && errno == EINTR)
             continue;
-        result.lines.append(text.mid(start, i - start));
-        if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
+        if (n < 0) {
+            failed = true;
+            break;
+        }
+        if (n == 0)
+            break;
+        got += n;
     }
-    if (start < text.size())
-        result.lines.append(text.mid(start));
+    ::close(fd);
+    if (failed) {
+        result.bytes.clear();
+        return result;
+    }
+    result.bytes.truncate(got);
     result.status = ReadStatus::Ok;
     return result;
 }
 
-bool writeLinesAtomically(const QString &path, const QStringList &lines)
+QList<QByteArray> splitLines(const QByteArray &bytes)
 {
-    // Encode everything first, so an unencodable line fails before the disk is touched. A line
-    // break inside a line would shift every later line of the format, so it fails too.
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes.at(i);
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.append(bytes.mid(start, i - start));
+        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines.append(bytes.mid(start));
+    return lines;
+}
+
+ReadResult readLines(const QString &path, qint64 maxBytes)
+{
+    ReadResult result;
+    const BytesResult file = readBytes(path, maxBytes);
+    result.status = file.status;
+    if (file.status != ReadStatus::Ok)
+        return result;
+    const QList<QByteArray> lines = splitLines(file.bytes);
+    result.lines.reserve(lines.size());
+    for (const QByteArray &line : lines)
+        result.lines.append(decodeShiftJis(line));
+    return result;
+}
+
+std::optional<QByteArray> encodeLines(const QStringList &lines)
+{
     QByteArray bytes;
     for (const QString &line : lines) {
         if (line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')))
-            return false;
+            return std::nullopt;
         const std::optional<QByteArray> encoded = encodeShiftJis(line);
         if (!encoded)
-            return false;
+            return std::nullopt;
         bytes += *encoded;
         bytes += "\r\n";
     }
+    return bytes;
+}
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+files::WriteStatus writeLinesAtomically(const QString &path, const QStringList &lines)
+{
+    // Everything is encoded first, so a line that cannot be stored fails before the disk is
+    // touched.
+    const std::optional<QByteArray> bytes = encodeLines(lines);
+    if (!bytes)
+        return files::WriteStatus::NotStorable;
+    return files::replaceFile(path, *bytes);
 }
 
 } // namespace jigsaw::text

@@ -1,6 +1,7 @@
 #include "records/Ranking.h"
 
 #include "platform/Numbers.h"
+#include "platform/TextFile.h"
 #include "records/RecordFile.h"
 
 #include <algorithm>
@@ -24,9 +25,10 @@ std::optional<long long> secondsOf(const QString &timeText)
 
 } // namespace
 
-Item itemOf(const QString &recordLine)
+Item itemOf(const QString &recordLine, qsizetype line)
 {
     Item item;
+    item.line = line;
     item.timeText = recordfile::timeTextOf(recordLine);
     item.seconds = secondsOf(item.timeText);
     item.name = recordfile::playerNameOf(recordLine);
@@ -63,6 +65,20 @@ bool before(const Item &a, const Item &b)
 void sortItems(std::vector<Item> &items)
 {
     std::stable_sort(items.begin(), items.end(), before);
+}
+
+QList<QByteArray> rewrittenLines(const std::vector<Item> &items,
+                                 const QList<QByteArray> &storedLines, const QString &picture,
+                                 const QString &pieceCountText)
+{
+    QList<QByteArray> lines;
+    lines.reserve(static_cast<qsizetype>(items.size()));
+    for (const Item &item : items) {
+        const std::optional<QByteArray> rebuilt = text::encodeLines(
+            {recordfile::joinLine(item.date, picture, pieceCountText, fileTime(item), item.name)});
+        lines.append(rebuilt ? rebuilt->chopped(2) : storedLines.value(item.line));
+    }
+    return lines;
 }
 
 QString clockText(long long seconds)

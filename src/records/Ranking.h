@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -17,10 +19,11 @@ struct Item
     QString timeText; // the time as the record line held it
     QString name;
     QString date;
+    qsizetype line = 0; // where the record stands among the file's records
 };
 
-// The record's fields, found by position as in the record file.
-Item itemOf(const QString &recordLine);
+// The record's fields, found by position as in the record file; `line` is its place there.
+Item itemOf(const QString &recordLine, qsizetype line = 0);
 
 // The time as the record file keeps it once sorted: five digits with leading zeros up to
 // 99999 seconds ("00754"), all digits beyond; a record without a readable time keeps its text.
@@ -35,6 +38,13 @@ bool before(const Item &a, const Item &b);
 
 // Sorts in the ranking's order; records that compare equal keep their order.
 void sortItems(std::vector<Item> &items);
+
+// The record file's lines once sorted: each item rebuilt with the picture, the piece count
+// and its file time; an item whose rebuilt line cannot be stored (its line held bytes that
+// were never Shift_JIS) keeps its stored bytes, `storedLines[item.line]`.
+QList<QByteArray> rewrittenLines(const std::vector<Item> &items,
+                                 const QList<QByteArray> &storedLines, const QString &picture,
+                                 const QString &pieceCountText);
 
 // A time as the ranking shows it: "00時間12分34秒" for 754 seconds. Hours take as many digits
 // as they need beyond two ("123時間00分00秒").

@@ -108,55 +108,132 @@ QString playerNameOf(const QString &line)
     return star < 0 ? line : line.mid(star + 1);
 }
 
-Contents read(const QString &path)
+Contents parse(const QByteArray &bytes)
 {
     Contents contents;
-    const text::ReadResult file = text::readLines(path);
-    if (file.status == text::ReadStatus::Missing)
-        return contents;
-    if (!file.ok()) {
-        contents.status = ReadStatus::Failed;
-        return contents;
+    contents.status = text::ReadStatus::Ok;
+    const QList<QByteArray> lines = text::splitLines(bytes);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArray &line = lines[i];
+        const QString decoded = text::decodeShiftJis(line);
+        if (i == 0 && (num::readNumber(decoded) || !decoded.contains(QLatin1Char('*')))) {
+            contents.countLine = decoded;
+            continue;
+        }
+        if (decoded.trimmed().isEmpty())
+            continue;
+        contents.storedLines.append(line);
+        contents.records.append(decoded);
     }
-    contents.status = ReadStatus::Ok;
-    if (file.lines.isEmpty())
-        return contents;
-    contents.exists = true;
-    contents.countLine = file.lines.first();
-    const std::optional<double> count = num::readNumber(contents.countLine);
-    contents.countKnown = count.has_value();
-    const qsizetype available = file.lines.size() - 1;
-    const qsizetype wanted = count && *count > 0
-        ? std::min<qsizetype>(available, static_cast<qsizetype>(*count))
-        : 0;
-    contents.records = file.lines.mid(1, wanted);
     return contents;
 }
 
-QStringList fileLines(const QStringList &records)
+Contents read(const QString &path)
 {
-    QStringList lines;
-    lines.reserve(records.size() + 1);
-    lines.append(num::numberLine(static_cast<double>(records.size())));
-    lines.append(records);
-    return lines;
+    const text::BytesResult file = text::readBytes(path);
+    if (file.status != text::ReadStatus::Ok) {
+        Contents contents;
+        contents.status = file.status;
+        return contents;
+    }
+    return parse(file.bytes);
 }
 
-bool write(const QString &path, const QStringList &records)
+QByteArray fileBytes(const QList<QByteArray> &storedLines)
 {
-    return text::writeLinesAtomically(path, fileLines(records));
+    QByteArray bytes = num::numberLine(static_cast<double>(storedLines.size())).toLatin1();
+    bytes += "\r\n";
+    for (const QByteArray &line : storedLines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    return bytes;
 }
 
-bool addRecord(const QString &recordFolder, const QString &imageFileName, double pieceCount,
-               const QString &line)
+namespace {
+
+// How long a copy of the game waits for another to finish with a record file: far longer than
+// any add or sort takes.
+constexpr int kLockWaitMs = 5000;
+
+} // namespace
+
+Lock::Lock(const QString &recordPath)
+    : m_file(std::make_unique<QLockFile>(recordPath + QStringLiteral(".lock")))
 {
-    if (!text::encodeShiftJis(line) || !files::makeFolder(recordFolder))
-        return false;
+    m_file->tryLock(kLockWaitMs);
+}
+
+Lock::~Lock() = default;
+
+bool Lock::held() const
+{
+    return m_file->isLocked();
+}
+
+QLockFile::LockError Lock::error() const
+{
+    return m_file->error();
+}
+
+files::WriteStatus write(const QString &path, const QList<QByteArray> &storedLines)
+{
+    return files::replaceFile(path, fileBytes(storedLines));
+}
+
+AddStatus addRecord(const QString &recordFolder, const QString &imageFileName, double pieceCount,
+                    const QString &line)
+{
+    const std::optional<QByteArray> encoded = text::encodeLines({line});
+    if (!encoded)
+        return AddStatus::NotStorable;
+    if (!files::nameFits(fileName(imageFileName, pieceCount)))
+        return AddStatus::NameTooLong;
+    if (!files::makeFolder(recordFolder))
+        return AddStatus::FolderUnusable;
+
     const QString path = filePath(recordFolder, imageFileName, pieceCount);
+    const Lock lock(path);
+    if (!lock.held()) {
+        switch (lock.error()) {
+        case QLockFile::LockFailedError:
+            return AddStatus::Busy;
+        case QLockFile::PermissionError:
+            return AddStatus::FolderUnusable;
+        default:
+            return AddStatus::Failed;
+        }
+    }
     const Contents old = read(path);
-    if (old.status == ReadStatus::Failed || (old.exists && !old.countKnown))
-        return false;
-    return write(path, QStringList{line} + old.records);
+    switch (old.status) {
+    case text::ReadStatus::Ok:
+    case text::ReadStatus::Missing:
+        break;
+    case text::ReadStatus::NotAFile:
+        return AddStatus::NotAFile;
+    case text::ReadStatus::TooLarge:
+        return AddStatus::TooLarge;
+    case text::ReadStatus::Failed:
+        return AddStatus::Unreadable;
+    }
+
+    QList<QByteArray> lines;
+    lines.reserve(old.storedLines.size() + 1);
+    lines.append(encoded->chopped(2)); // without its CR LF
+    lines.append(old.storedLines);
+    switch (write(path, lines)) {
+    case files::WriteStatus::Ok:
+        return AddStatus::Ok;
+    case files::WriteStatus::NotStorable:
+        return AddStatus::NotStorable;
+    case files::WriteStatus::NotAFile:
+        return AddStatus::NotAFile;
+    case files::WriteStatus::CannotCreate:
+        return AddStatus::FolderUnusable;
+    case files::WriteStatus::Failed:
+        break;
+    }
+    return AddStatus::Failed;
 }
 
 } // namespace jigsaw::recordfile

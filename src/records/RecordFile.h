@@ -1,8 +1,17 @@
 #pragma once
 
+#include "platform/Files.h"
+#include "platform/TextFile.h"
+
+#include <QByteArray>
 #include <QDate>
+#include <QList>
+#include <QLockFile>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
+
 
 namespace jigsaw {
 
@@ -37,37 +46,68 @@ QString dateOf(const QString &line);
 QString timeTextOf(const QString &line);
 QString playerNameOf(const QString &line);
 
-enum class ReadStatus {
-    Ok,
-    Missing, // there is no such file
-    Failed,  // it exists but cannot be read
-};
-
 // What reading a record file found.
 struct Contents
 {
-    bool exists = false;  // false when there is no such file, it is empty or cannot be read
-    QStringList records;  // the record lines after the count line, in file order
-    QString countLine;    // line 1 as it stands
-    bool countKnown = false; // line 1 reads as a number, so the records are known
-    ReadStatus status = ReadStatus::Missing;
+    text::ReadStatus status = text::ReadStatus::Missing;
+    QString countLine;             // line 1 as it stands
+    QList<QByteArray> storedLines; // every record line, as its bytes stand in the file
+    QStringList records;           // the same lines as text
 };
 
-// Reads the Shift_JIS file: the count on line 1, then that many record lines (fewer when the
-// file ends early). Every record is read, however many there are.
+// The records of a file's bytes: every line after the count line that is not blank. The count
+// line only describes the file; a count that is damaged, too small or too large loses no
+// record and gains none. A first line that is no number but holds the "*" of a record line is
+// a record whose count line went missing.
+Contents parse(const QByteArray &bytes);
+
+// Reads the Shift_JIS file as parse does. Only an ordinary file of at most
+// text::kLargestTextFile bytes is read.
 Contents read(const QString &path);
 
-// The file's lines for these records: the count as a number line, then the records.
-QStringList fileLines(const QStringList &records);
+// The file's bytes for these record lines: the true count as a number line, then the lines.
+QByteArray fileBytes(const QList<QByteArray> &storedLines);
 
-// Writes the records whole: the old file stays as it was unless the new one is complete.
-bool write(const QString &path, const QStringList &records);
+// Holds the lock of a record file for as long as it lives, so that two copies of the game
+// that add or sort records at the same time take turns instead of losing each other's
+// records. A lock left by a copy that has ended is taken over.
+class Lock
+{
+public:
+    explicit Lock(const QString &recordPath);
+    ~Lock();
+    Lock(const Lock &) = delete;
+    Lock &operator=(const Lock &) = delete;
+
+    bool held() const;
+    // Why it is not held: another copy keeps it (LockFailedError), the record folder cannot be
+    // written (PermissionError), or the lock file could not be written (a full disk).
+    QLockFile::LockError error() const;
+
+private:
+    std::unique_ptr<QLockFile> m_file;
+};
+
+// Writes the record lines whole, the text of each line as stored, the count first.
+files::WriteStatus write(const QString &path, const QList<QByteArray> &storedLines);
+
+enum class AddStatus {
+    Ok,
+    NotStorable,    // the line has a character Shift_JIS cannot store or a line break
+    NameTooLong,    // the record file's name would be too long for the folder
+    FolderUnusable, // the record folder cannot be made or written
+    NotAFile,       // a folder, link or special file has the record file's name
+    TooLarge,       // the existing record file is too large to read
+    Unreadable,     // the existing record file cannot be read
+    Busy,           // another copy of the game keeps the file locked
+    Failed,         // writing failed: a full disk or an I/O error; the old file is whole
+};
 
 // Puts a new record line at the top of the picture's record file, before every record the
-// file holds, making the record folder when it is missing. Nothing is written when the
-// existing file cannot be read, its count line is damaged, or the line cannot be stored.
-bool addRecord(const QString &recordFolder, const QString &imageFileName, double pieceCount,
-               const QString &line);
+// file holds, making the record folder when it is missing. The old records are written back
+// byte for byte, under the file's lock.
+AddStatus addRecord(const QString &recordFolder, const QString &imageFileName, double pieceCount,
+                    const QString &line);
 
 } // namespace recordfile
 

@@ -16,6 +16,7 @@
 #include <QStatusBar>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -263,18 +264,25 @@ void RecordsForm::Command1_Click()
     const QString pieces = m_ui.Combo1->currentText();
     const QString picture = m_ui.Label4->text();
     const QString path = recordfile::filePath(m_game.folders().recordFolder(), picture, pieces);
+    // Held from the read to the rewrite, so that a record another copy of the game adds in
+    // between is not written over.
+    std::unique_ptr<recordfile::Lock> lock;
     recordfile::Contents contents;
     std::vector<ranking::Item> items;
     if (!pieces.isEmpty()) {
+        lock = std::make_unique<recordfile::Lock>(path);
         contents = recordfile::read(path);
         s.RecordLines = QStringList{contents.countLine} + contents.records;
         items.reserve(static_cast<std::size_t>(contents.records.size()));
-        for (const QString &line : std::as_const(contents.records))
-            items.push_back(ranking::itemOf(line));
+        for (qsizetype i = 0; i < contents.records.size(); ++i)
+            items.push_back(ranking::itemOf(contents.records[i], i));
     }
     ranking::sortItems(items);
+    QStringList sorted;
+    sorted.reserve(static_cast<qsizetype>(items.size()));
     for (const ranking::Item &item : items)
-        m_ui.Combo2->addItem(ranking::listText(item));
+        sorted.append(ranking::listText(item));
+    m_ui.Combo2->addItems(sorted);
 
     const std::size_t n = items.size();
     const std::size_t shown = std::min<std::size_t>(n, kRankingRows);
@@ -289,18 +297,9 @@ void RecordsForm::Command1_Click()
                         ? QStringLiteral("10位以下は表示できません。")
                         : QString::number(shown) + QStringLiteral(" 位以下のデータはありません"));
 
-    // The file goes back in ranking order with every record it held. A file that could not be
-    // read, or whose count is damaged, is left alone, so that nothing it holds is lost.
-    if (contents.status == recordfile::ReadStatus::Ok
-        && (contents.countKnown || !contents.exists)) {
-        QStringList lines;
-        lines.reserve(static_cast<qsizetype>(n));
-        for (const ranking::Item &item : items) {
-            lines.append(recordfile::joinLine(item.date, picture, pieces, ranking::fileTime(item),
-                                              item.name));
-        }
-        recordfile::write(path, lines);
-    }
+    // The file goes back in ranking order with every record it held.
+    if (lock && lock->held() && contents.status == text::ReadStatus::Ok)
+        recordfile::write(path, ranking::rewrittenLines(items, contents.storedLines, picture, pieces));
 
     m_ui.Command1->setEnabled(false);
     setFormHeightTwips(kTallHeightTwips);

@@ -3,9 +3,11 @@
 #include "platform/Files.h"
 #include "platform/Numbers.h"
 #include "platform/TextFile.h"
+#include "state/TimeLimit.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace jigsaw::savedgame {
@@ -63,22 +65,16 @@ std::optional<SavedGame> parse(const QStringList &lines)
     game.values[PicturePath] = lines[PicturePath - 1];
     for (int line = TimeLimit; line <= kHeaderLines; ++line)
         game.values[line] = lines[line - 1].trimmed();
-
-    for (int line = PlacementSound; line <= kHeaderLines; ++line) {
-        if (!num::readNumber(game.values[line]))
-            return std::nullopt;
-    }
-    if (!readInt16(game.values[PlacementSound]))
+    const std::optional<Settings> settings = settingsOf(game.values);
+    if (!settings)
         return std::nullopt;
-    const std::optional<int> pieces = wholeInRange(game.values[PieceCount], 1, kMaxPieces);
-    if (!pieces || !wholeInRange(game.values[GridSide], 1, kMaxGridSide))
-        return std::nullopt;
-    if (lines.size() < kHeaderLines + *pieces)
+    const int pieces = static_cast<int>(settings->pieceCount);
+    if (lines.size() < kHeaderLines + pieces)
         return std::nullopt;
 
-    game.left.reserve(static_cast<std::size_t>(*pieces));
-    game.top.reserve(static_cast<std::size_t>(*pieces));
-    for (int i = 0; i < *pieces; ++i) {
+    game.left.reserve(static_cast<std::size_t>(pieces));
+    game.top.reserve(static_cast<std::size_t>(pieces));
+    for (int i = 0; i < pieces; ++i) {
         const QString &line = lines[kHeaderLines + i];
         const qsizetype separator = line.indexOf(kPieceSeparator);
         if (separator < 0)
@@ -95,11 +91,17 @@ std::optional<SavedGame> parse(const QStringList &lines)
 
 ReadResult readFile(const QString &path)
 {
-    const text::ReadResult read = text::readLines(path);
-    if (read.status == text::ReadStatus::Missing)
+    const text::ReadResult read = text::readLines(path, kLargestFile);
+    switch (read.status) {
+    case text::ReadStatus::Ok:
+        break;
+    case text::ReadStatus::Missing:
         return {ReadStatus::Missing, {}};
-    if (!read.ok())
+    case text::ReadStatus::TooLarge:
+        return {ReadStatus::TooLarge, {}};
+    default:
         return {ReadStatus::Unreadable, {}};
+    }
     std::optional<SavedGame> game = parse(read.lines);
     if (!game)
         return {ReadStatus::Unreadable, {}};
@@ -108,7 +110,7 @@ ReadResult readFile(const QString &path)
 
 bool isUsableName(const QString &name)
 {
-    if (name.isEmpty() || name == QStringLiteral(".") || name == QStringLiteral(".."))
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
         return false;
     for (const QChar c : name) {
         const bool separator = c == QLatin1Char('/') || c == QLatin1Char('\\');
@@ -144,15 +146,28 @@ WriteStatus writeFile(const QString &saveFolder, const QString &name, const Game
 {
     if (!isUsableName(name))
         return WriteStatus::UnusableName;
+    if (!files::nameFits(name + kExtension))
+        return WriteStatus::NameTooLong;
     const QStringList content = lines(game);
     for (const QString &line : content) {
         if (!text::encodeShiftJis(line))
             return WriteStatus::NotStorable;
     }
     if (!files::makeFolder(saveFolder))
-        return WriteStatus::Failed;
-    return text::writeLinesAtomically(filePath(saveFolder, name), content) ? WriteStatus::Ok
-                                                                           : WriteStatus::Failed;
+        return WriteStatus::FolderUnusable;
+    switch (text::writeLinesAtomically(filePath(saveFolder, name), content)) {
+    case files::WriteStatus::Ok:
+        return WriteStatus::Ok;
+    case files::WriteStatus::NotStorable:
+        return WriteStatus::NotStorable;
+    case files::WriteStatus::NotAFile:
+        return WriteStatus::NotAFile;
+    case files::WriteStatus::CannotCreate:
+        return WriteStatus::FolderUnusable;
+    case files::WriteStatus::Failed:
+        break;
+    }
+    return WriteStatus::Failed;
 }
 
 std::optional<Settings> settingsOf(const std::array<QString, 12> &values)
@@ -167,6 +182,28 @@ std::optional<Settings> settingsOf(const std::array<QString, 12> &values)
     const std::optional<std::int16_t> sound = num::toInt16(number[PlacementSound]);
     if (!sound)
         return std::nullopt;
+
+    // A clock holding more than a game's clocks can count would overflow every conversion of
+    // it to whole minutes and seconds.
+    const auto within = [&number](int line, double low, double high) {
+        const double value = number[std::size_t(line)];
+        return value >= low && value <= high;
+    };
+    const double longestSeconds = kLongestMinutes * 60;
+    if (!within(TimeLimit, 0, kLongestMinutes) || !within(ElapsedSec, 0, 60)
+        || number[ElapsedSec] == 60
+        || !within(ElapsedMin, 0, kLongestMinutes)
+        || !within(RemainingTotalSec, -longestSeconds, longestSeconds)
+        || !within(RemainingSec, -longestSeconds, longestSeconds)
+        || !within(RemainingMin, -kLongestMinutes, kLongestMinutes)
+        || !within(TimeBarStep, 0, std::numeric_limits<float>::max()))
+        return std::nullopt;
+
+    const std::optional<int> pieces = wholeInRange(values[PieceCount], 1, kMaxPieces);
+    const std::optional<int> side = wholeInRange(values[GridSide], 1, kMaxGridSide);
+    if (!pieces || !side || *pieces != *side * *side)
+        return std::nullopt;
+
     return Settings{number[TimeLimit],         *sound,
                     number[ElapsedSec],        number[ElapsedMin],
                     number[RemainingTotalSec], num::toSingle(number[TimeBarStep]),

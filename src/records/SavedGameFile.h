@@ -76,8 +76,11 @@ QStringList namesFromEntries(const QStringList &entries);
 QStringList listNames(const QString &saveFolder);
 
 // The settings a resumed game takes from header values 2 to 11 as read: the time limit, the
-// placement cue, the clock and the grid. No value when one of them is not a number or the cue
-// setting overflows 16 bits.
+// placement cue, the clock and the grid. No value when one of them is not a number, the cue
+// setting overflows 16 bits, a clock value lies outside what a game's clocks can hold (the
+// limit 0 or up to kLongestMinutes, elapsed seconds 0 to below 60, minutes and seconds within
+// kLongestMinutes, a time-bar step of 0 or more), or the piece count (1 to 100) is not the
+// square of the grid side (1 to 10).
 struct Settings
 {
     double gameTimeLimit = 0;
@@ -94,15 +97,20 @@ struct Settings
 std::optional<Settings> settingsOf(const std::array<QString, 12> &values);
 
 // Reads a saved game from the file's lines. No value when the lines end before the last
-// piece, a piece line has no "&", a number is not a number or overflows 16 bits, or the piece
-// count (1 to 100) or the grid side (1 to 10) is out of range or not whole.
+// piece, a piece line has no "&" or a position overflows 16 bits, or the settings are not
+// what settingsOf accepts.
 std::optional<SavedGame> parse(const QStringList &lines);
 
 enum class ReadStatus {
     Ok,
     Missing,    // the file or its folder does not exist
+    TooLarge,   // far larger than any saved game: never read
     Unreadable, // it exists but cannot be read, or does not read as a saved game
 };
+
+// The largest saved-game file read: eleven short lines, a path and 100 piece lines take a few
+// kilobytes.
+inline constexpr qint64 kLargestFile = 1024 * 1024;
 
 struct ReadResult
 {
@@ -110,11 +118,12 @@ struct ReadResult
     SavedGame game;
 };
 
-// Reads the Shift_JIS file at path.
+// Reads the Shift_JIS file at path: only an ordinary file of at most kLargestFile bytes.
 ReadResult readFile(const QString &path);
 
-// Whether a save name can name a file inside the save folder and nowhere else: not empty, not
-// "." or "..", and without "/", "\" or control characters.
+// Whether a save name can name a listed file inside the save folder and nowhere else: not
+// empty, not starting with "." (the listing leaves such hidden files out, and "." and ".."
+// are folders), and without "/", "\" or control characters.
 bool isUsableName(const QString &name);
 
 // The file's lines for a game, in the order of the file.
@@ -122,9 +131,12 @@ QStringList lines(const GameToSave &game);
 
 enum class WriteStatus {
     Ok,
-    UnusableName, // the name would leave the save folder or cannot name a file
-    NotStorable,  // a value (the picture's path) has a character Shift_JIS cannot store
-    Failed,       // the folder or the file could not be written; an older file is untouched
+    UnusableName,   // the name would leave the save folder or cannot name a listed file
+    NameTooLong,    // the file name would be longer than the file system takes
+    NotStorable,    // a value (the picture's path) has a character Shift_JIS cannot store
+    FolderUnusable, // the save folder cannot be made or written
+    NotAFile,       // a folder, link or special file has the name; never written through
+    Failed,         // writing failed: a full disk or an I/O error; an older file is untouched
 };
 
 // Writes the game under the name into the save folder, making the folder when it is missing.

@@ -16,6 +16,7 @@ namespace jigsaw {
 namespace {
 
 const QString kNotFound = QStringLiteral("選択した画像ファイルが見つかりません。");
+const QString kTooLarge = QStringLiteral("このゲームのファイルは大きすぎて読み込めません。");
 const QString kGoHint = QStringLiteral("よろしければＧＯボタンをクリックしてください");
 
 // Where a saved picture path divides into folder and file name. Games saved by the Windows
@@ -51,6 +52,11 @@ void SelectForm::Combo1_Click(int index)
     if (read.status == savedgame::ReadStatus::Missing) {
         failed();
         msg::showNotice(this, kNotFound);
+        return;
+    }
+    if (read.status == savedgame::ReadStatus::TooLarge) {
+        failed();
+        msg::showNotice(this, kTooLarge);
         return;
     }
     if (read.status != savedgame::ReadStatus::Ok) {

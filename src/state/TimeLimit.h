@@ -4,6 +4,11 @@
 
 namespace jigsaw {
 
+// The longest time the game's clocks keep, in minutes: the longest limit a player may set and
+// the most minutes a saved game's clock may hold (almost two years). Every clock value stays
+// a whole number of seconds far inside what a double holds exactly and a long long converts.
+inline constexpr double kLongestMinutes = 999999;
+
 // The game-time limit in minutes. It is a number when it comes from a new game or a saved
 // game, and the text the player typed or picked when it was set during this run; the saved
 // game writes the two differently, so the distinction is kept.

@@ -253,12 +253,14 @@ TEST_F(GameClock, EmptyLimitsAreRefusedFractionalAndLongOnesCounted)
     // The box starts empty, whatever the list offers: nothing typed is nothing chosen.
     EXPECT_EQ(ui().Combo1->currentText(), QString());
     EXPECT_EQ(ui().Combo1->count(), 60);
-    for (const char *typed : {"", "0.01", "abc"}) {
+    const QString tooLong =
+        QStringLiteral("ゲーム時間が長すぎます。\r999999分までの時間を入力してください。");
+    for (const char *typed : {"", "0.01", "abc", "inf", "1e300", "1000000"}) {
         if (*typed != 0)
             player::typeInto(ui().Combo1, QString::fromUtf8(typed));
         player::click(ui().Command1);
         EXPECT_EQ(cues(Cue::Click), ++clicks) << typed;
-        EXPECT_EQ(ui().Label5->text(), refused);
+        EXPECT_EQ(ui().Label5->text(), typed[0] == '1' ? tooLong : refused) << typed;
         EXPECT_EQ(ui().Combo1->currentText(), QString());
         EXPECT_TRUE(state().PanelMode == 3 && ui().Frame1->isHidden());
     }

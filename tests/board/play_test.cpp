@@ -272,7 +272,9 @@ TEST_F(Play, CompletingAResumedLibraryGameDeletesItsFileAndOffersEachPlayerOnce)
         lines << recordfile::makeLine(QDate(2024, 1, 2), name, 16, 100 + i,
                                       players[i % players.size()]);
     }
-    ASSERT_TRUE(text::writeLinesAtomically(recordfile::filePath(app.filePath(QStringLiteral("datasave")), name, 16), lines));
+    ASSERT_EQ(text::writeLinesAtomically(
+                  recordfile::filePath(app.filePath(QStringLiteral("datasave")), name, 16), lines),
+              files::WriteStatus::Ok);
 
     game->start();
     state().AppDir = app.path();

@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace files = jigsaw::files;
 namespace text = jigsaw::text;
@@ -20,8 +21,9 @@ TEST(TextFile, WritesShiftJisWithCrLfAndReadsEveryLineEnd)
     const QString path = dir.filePath(QStringLiteral("ゲーム.txt"));
     // 〜 (wave dash) and − (minus sign) are what a player types; code page 932 stores them as
     // ～ and －.
-    ASSERT_TRUE(text::writeLinesAtomically(path, {QStringLiteral("ジグソー～パズル"), "－1", "①",
-                                                  QStringLiteral("ゲーム〜2−3")}));
+    ASSERT_EQ(text::writeLinesAtomically(path, {QStringLiteral("ジグソー～パズル"), "－1", "①",
+                                                QStringLiteral("ゲーム〜2−3")}),
+              files::WriteStatus::Ok);
     EXPECT_EQ(fileBytes(path),
               QByteArray::fromHex("8357834F835C815B816083708359838B0D0A" // ジグソー～パズル
                                   "817C310D0A"                           // －1
@@ -45,35 +47,76 @@ TEST(TextFile, WritesShiftJisWithCrLfAndReadsEveryLineEnd)
     EXPECT_TRUE(text::readLines(path).ok() && text::readLines(path).lines.isEmpty());
     EXPECT_EQ(text::readLines(dir.filePath(QStringLiteral("no/none.txt"))).status,
               text::ReadStatus::Missing);
-    EXPECT_EQ(text::readLines(dir.path()).status, text::ReadStatus::Failed);
 }
 
-TEST(TextFile, FailedWritesLeaveTheOldFileIntact)
+TEST(TextFile, OnlyOrdinaryFilesOfSaneSizeAreReadAndNothingWaits)
+{
+    QTemporaryDir dir;
+    // A folder, a FIFO (opening it would wait for a writer for ever) and a sparse 30 GB file.
+    const QString fifo = dir.filePath(QStringLiteral("fifo.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString huge = dir.filePath(QStringLiteral("huge.txt"));
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(30LL << 30));
+    }
+    EXPECT_EQ(text::readLines(dir.path()).status, text::ReadStatus::NotAFile);
+    EXPECT_EQ(text::readLines(fifo).status, text::ReadStatus::NotAFile);
+    EXPECT_EQ(text::readLines(huge).status, text::ReadStatus::TooLarge);
+    putBytes(huge, QByteArray(100, 'x'));
+    EXPECT_EQ(text::readLines(huge, 99).status, text::ReadStatus::TooLarge);
+    EXPECT_EQ(text::readLines(huge, 100).lines, QStringList{QString(100, u'x')});
+    EXPECT_EQ(text::readLines(dir.filePath(QStringLiteral("huge.txt/x"))).status,
+              text::ReadStatus::Missing);
+}
+
+TEST(TextFile, FailedWritesLeaveTheOldFileIntactAndSayWhy)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("save.txt"));
     const QByteArray old("old\r\n");
     putBytes(path, old);
     // A character without a Shift_JIS form, and a line break inside a line.
-    EXPECT_FALSE(text::writeLinesAtomically(path, {"new", QStringLiteral("名前😀")}));
-    EXPECT_FALSE(text::writeLinesAtomically(path, {"new\r\nline"}));
-    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(text::writeLinesAtomically(path, {"new", QStringLiteral("名前😀")}),
+              files::WriteStatus::NotStorable);
+    EXPECT_EQ(text::writeLinesAtomically(path, {"new\r\nline"}), files::WriteStatus::NotStorable);
 
     // The disk fills up in the middle of the write: a file size limit fails writes beyond it
-    // with EFBIG, as a full disk would, even for root.
+    // with EFBIG, as a full disk would, even for root. The small write is the one that used to
+    // fail only in the last flush and replace the old file all the same.
     rlimit oldLimit{};
     getrlimit(RLIMIT_FSIZE, &oldLimit);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{4096, oldLimit.rlim_max};
     setrlimit(RLIMIT_FSIZE, &limit);
-    const bool written = text::writeLinesAtomically(path, QStringList(2000, "１２３４５"));
+    const files::WriteStatus small = text::writeLinesAtomically(path, QStringList(500, "1234567"));
+    const files::WriteStatus large = text::writeLinesAtomically(path, QStringList(2000, "１２３４５"));
+    const bool copied = files::copyFile(path, path + QStringLiteral(".copy"));
     setrlimit(RLIMIT_FSIZE, &oldLimit);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(written);
+    EXPECT_EQ(small, files::WriteStatus::Failed);
+    EXPECT_EQ(large, files::WriteStatus::Failed);
+    EXPECT_TRUE(copied) << "a copy within the limit still works";
     EXPECT_EQ(fileBytes(path), old);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"save.txt"}))
+
+    // Never written through: a link (its target lies outside the folder), a folder.
+    QTemporaryDir outside;
+    const QString target = outside.filePath(QStringLiteral("victim"));
+    putBytes(target, "keep");
+    const QString link = dir.filePath(QStringLiteral("link.txt"));
+    ASSERT_TRUE(QFile::link(target, link));
+    EXPECT_EQ(text::writeLinesAtomically(link, {"x"}), files::WriteStatus::NotAFile);
+    EXPECT_FALSE(files::copyFile(path, link, files::Overwrite::Yes));
+    ASSERT_TRUE(QFile::remove(target));
+    EXPECT_FALSE(files::copyFile(path, link, files::Overwrite::Yes)) << "a dangling link too";
+    EXPECT_FALSE(QFile::exists(target));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.txt")));
+    EXPECT_EQ(text::writeLinesAtomically(dir.filePath(QStringLiteral("folder.txt")), {"x"}),
+              files::WriteStatus::NotAFile);
+    EXPECT_EQ(text::writeLinesAtomically(dir.filePath(QStringLiteral("no/save.txt")), {"x"}),
+              files::WriteStatus::CannotCreate);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"save.txt", "save.txt.copy"}))
         << "no temporary file may be left behind";
-    EXPECT_FALSE(text::writeLinesAtomically(dir.filePath(QStringLiteral("no/save.txt")), {"x"}));
 }
 
 TEST(Files, ListsOnlyOrdinaryFilesAndCopiesWithoutOverwritingUnlessAsked)

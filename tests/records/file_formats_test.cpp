@@ -7,8 +7,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace jigsaw;
 
@@ -91,18 +96,72 @@ TEST(RecordFile, CountsAreFoundByNameAndDamagedOrUnreadableFilesAreNeverReplaced
             app.filePath(QStringLiteral("datasave")), QStringLiteral("sea.jpg"), pieces,
             recordfile::makeLine(QDate(2024, 3, 9), QStringLiteral("sea.jpg"), pieces, 5, name));
     };
+    using Status = recordfile::AddStatus;
     // A line Shift_JIS cannot store writes nothing, not even the folder.
-    EXPECT_FALSE(add(16, QStringLiteral("🙂")));
+    EXPECT_EQ(add(16, QStringLiteral("🙂")), Status::NotStorable);
     EXPECT_FALSE(QDir(app.filePath(QStringLiteral("datasave"))).exists());
 
-    app.writeFile(QStringLiteral("datasave/sea.jpg&25枚.txt"), "three\r\nx\r\n");
-    EXPECT_FALSE(add(25, QStringLiteral("A")));
-    EXPECT_EQ(text::readLines(path(25)).lines,
-              QStringList({QStringLiteral("three"), QStringLiteral("x")}));
+    // Whatever the count line says, every record line is kept byte for byte (one holds a byte
+    // that is not Shift_JIS) and the true count is written; blank lines are no records.
+    const QByteArray first = "2023/01/01+sea.jpg%25\\9*A";
+    const QByteArray second = "2023/01/02+sea.jpg%25\\8*\x82";
+    const QByteArray added = text::encodeShiftJis(recordfile::makeLine(
+        QDate(2024, 3, 9), QStringLiteral("sea.jpg"), 25, 5, QStringLiteral("新"))).value();
+    for (const char *count : {" 0 ", "-2 ", " 1.5 ", " 1 ", " 9 ", "three", ""}) {
+        app.writeFile(QStringLiteral("datasave/sea.jpg&25枚.txt"),
+                      QByteArray(count) + "\r\n" + first + "\r\n\r\n" + second + "\r\n");
+        EXPECT_EQ(add(25, QStringLiteral("新")), Status::Ok) << count;
+        EXPECT_EQ(fileBytes(path(25)),
+                  " 3 \r\n" + added + "\r\n" + first + "\r\n" + second + "\r\n") << count;
+    }
+    // A count line gone missing: the first line is a record.
+    app.writeFile(QStringLiteral("datasave/sea.jpg&25枚.txt"), first);
+    EXPECT_EQ(add(25, QStringLiteral("新")), Status::Ok);
+    EXPECT_EQ(recordfile::read(path(25)).storedLines, QList<QByteArray>({added, first}));
 
+    // A folder, a FIFO or a huge file in the record file's place is refused at once.
     QDir().mkpath(path(36));
-    EXPECT_EQ(recordfile::read(path(36)).status, recordfile::ReadStatus::Failed);
-    EXPECT_FALSE(add(36, QStringLiteral("A")));
+    EXPECT_EQ(add(36, QStringLiteral("A")), Status::NotAFile);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(49)).constData(), 0600), 0);
+    EXPECT_EQ(add(49, QStringLiteral("A")), Status::NotAFile);
+    {
+        QFile huge(path(64));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(30LL << 30));
+    }
+    EXPECT_EQ(add(64, QStringLiteral("A")), Status::TooLarge);
+    EXPECT_EQ(QFileInfo(path(64)).size(), 30LL << 30);
+}
+
+TEST(RecordFile, TwoCopiesOfTheGameAddingAtOnceKeepEveryRecord)
+{
+    const TempAppDir app = bareAppDir(false);
+    constexpr int kEach = 150;
+    std::vector<pid_t> children;
+    for (const char *player : {"A", "B"}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int failures = 0;
+            for (int i = 0; i < kEach; ++i) {
+                const QString line = recordfile::makeLine(
+                    QDate(2024, 3, 9), QStringLiteral("sea.jpg"), 16, i, QString::fromLatin1(player));
+                failures += recordfile::addRecord(app.path(), QStringLiteral("sea.jpg"), 16, line)
+                    != recordfile::AddStatus::Ok;
+            }
+            ::_exit(failures == 0 ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const recordfile::Contents file =
+        recordfile::read(recordfile::filePath(app.path(), QStringLiteral("sea.jpg"), 16));
+    EXPECT_EQ(file.countLine, QStringLiteral(" 300 "));
+    EXPECT_EQ(file.records.filter(QStringLiteral("*A")).size(), kEach);
+    EXPECT_EQ(file.records.filter(QStringLiteral("*B")).size(), kEach);
 }
 
 TEST(Ranking, EqualTimesGoByNameAndDateIgnoringCaseAndDamagedTimesLastAsTheyWere)

@@ -68,7 +68,7 @@ TEST_F(SaveTest, NewNamesAreSavedAtOnceExistingOnesAfterAskingAndUnsafeOnesNever
     ASSERT_EQ(panelMode(), 5);
     for (const QString &name : {QStringLiteral("../ABC"), QStringLiteral("../x"),
                                 QStringLiteral(".."), QStringLiteral("a\\b"),
-                                QStringLiteral("/tmp/x")}) {
+                                QStringLiteral("/tmp/x"), QStringLiteral(".hidden")}) {
         const int clicksBefore = cues(SoundCues::Cue::Click);
         answer(name);
         EXPECT_EQ(panelMode(), 4) << name.toStdString();
@@ -79,12 +79,26 @@ TEST_F(SaveTest, NewNamesAreSavedAtOnceExistingOnesAfterAskingAndUnsafeOnesNever
     EXPECT_TRUE(QDir(app.path()).entryList({QStringLiteral("*.txt")}, QDir::Files).isEmpty());
     EXPECT_EQ(QDir(app.filePath(QStringLiteral("save"))).entryList(QDir::Files).size(), 4);
 
-    // A file that cannot be written says so.
+    // Files that cannot be written say why: a folder or a link in the name's place (the link
+    // leads out of the save folder and is never written through), a name too long for a file.
     QDir().mkpath(app.filePath(QStringLiteral("save/塞がれた.txt")));
-    answer(QStringLiteral("塞がれた"));
-    EXPECT_EQ(panelMode(), 4);
-    EXPECT_EQ(question(), QStringLiteral("このゲームは保存できませんでした。\r"
-                                          "ディスクの空きや保存フォルダを確かめてください。"));
+    const QString outside = app.filePath(QStringLiteral("outside.txt"));
+    app.writeFile(QStringLiteral("outside.txt"), "keep");
+    ASSERT_TRUE(QFile::link(outside, app.filePath(QStringLiteral("save/リンク.txt"))));
+    for (const QString &name : {QStringLiteral("塞がれた"), QStringLiteral("リンク")}) {
+        answer(name);
+        EXPECT_EQ(panelMode(), 4);
+        EXPECT_EQ(question(), QStringLiteral("このゲームは保存できませんでした。\r同じ名前のフォルダや"
+                                             "リンクがあります。別の名前を入力してください。"));
+    }
+    EXPECT_EQ(fileBytes(QStringLiteral("outside.txt")), QByteArray("keep"));
+    answer(QString(100, QChar(u'長')));
+    EXPECT_EQ(question(),
+              QStringLiteral("この名前は長すぎて保存できません。\r短い名前を入力してください。"));
+    answer(QString(80, QChar(u'長')));
+    EXPECT_EQ(panelMode(), 1) << "240 bytes still make a file name";
+    ui().Command3->click();
+    ui().mnuSave->trigger();
 
     state().ElapsedSec = 59;
     answer(QStringLiteral("ABC"));

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace jigsaw;
 
 namespace {
@@ -49,12 +51,18 @@ TEST(SavedGameFile, ReadsHeaderAndPiecesAndRefusesWhatItCannotReadToTheEnd)
     for (const auto &[index, text] : std::vector<std::pair<int, QString>>{
              {20, QStringLiteral("1230 450")}, {20, QStringLiteral("40000&1")},
              {20, QStringLiteral("1&2&3")}, {3, QStringLiteral(" fifteen ")},
-             {2, QStringLiteral(" 70000 ")}}) {
+             {2, QStringLiteral(" 70000 ")},
+             // Clocks no game keeps: huge, negative, past a minute, a limit beyond the longest.
+             {3, QStringLiteral(" 1E+30 ")}, {4, QStringLiteral(" 1E+30 ")},
+             {3, QStringLiteral(" 60 ")}, {3, QStringLiteral("-1 ")},
+             {1, QStringLiteral(" 1000000 ")}, {1, QStringLiteral("-5 ")},
+             {5, QStringLiteral(" 1E+300 ")}, {6, QStringLiteral("-1 ")},
+             {6, QStringLiteral(" 1E+39 ")}, {1, QStringLiteral("abc")}}) {
         QStringList broken = good;
         broken[index] = text;
         EXPECT_FALSE(savedgame::parse(broken).has_value()) << text.toStdString();
     }
-    for (const auto &[pieces, side] : {std::pair{101, 10}, {0, 4}, {16, 11}, {16, 0}})
+    for (const auto &[pieces, side] : {std::pair{101, 10}, {0, 4}, {16, 11}, {16, 0}, {25, 4}})
         EXPECT_FALSE(savedgame::parse(savedLines(QStringLiteral("/p.jpg"), pieces, side)))
             << pieces << " " << side;
     EXPECT_TRUE(savedgame::parse(savedLines(QStringLiteral("/p.jpg"), 100, 10)).has_value());
@@ -67,12 +75,20 @@ TEST_F(SelectFormTest, SavedGameIsReadWholeOrNotAtAllAndOnlyAChosenOneCanBeLaunc
     makeLibrary(7);
     const QStringList full = savedLines(picturePath, 16, 4);
     const auto save = [this](const char *name, const QStringList &lines) {
-        ASSERT_TRUE(text::writeLinesAtomically(
-            app.filePath(QStringLiteral("save/%1.txt").arg(QString::fromUtf8(name))), lines));
+        ASSERT_EQ(text::writeLinesAtomically(
+                      app.filePath(QStringLiteral("save/%1.txt").arg(QString::fromUtf8(name))),
+                      lines),
+                  files::WriteStatus::Ok);
     };
     save("続き", full);
     save("途中", full.mid(0, 20));
     save("消えた", savedLines(folder(QStringLiteral("写真/ない.jpg")), 16, 4));
+    {
+        // A sparse 30 GB file, and a FIFO no one writes to (not even listed).
+        QFile huge(app.filePath(QStringLiteral("save/巨大.txt")));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(30LL << 30));
+    }
+    ASSERT_EQ(::mkfifo(QFile::encodeName(app.filePath(QStringLiteral("save/管.txt"))), 0600), 0);
     startGame();
     auto *next = control<QPushButton>(QStringLiteral("Command2"));
     EXPECT_TRUE(next->isVisible()) << "seven library pictures fill two pages";
@@ -81,7 +97,7 @@ TEST_F(SelectFormTest, SavedGameIsReadWholeOrNotAtAllAndOnlyAChosenOneCanBeLaunc
     auto *go = control<QPushButton>(QStringLiteral("Command1"));
 
     // The fresh list names no game, and the library cannot be paged into from here.
-    EXPECT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->count(), 4) << "the FIFO is not offered";
     EXPECT_EQ(combo->currentIndex(), -1);
     EXPECT_TRUE(combo->currentText().isEmpty());
     EXPECT_FALSE(next->isVisible());
@@ -124,6 +140,15 @@ TEST_F(SelectFormTest, SavedGameIsReadWholeOrNotAtAllAndOnlyAChosenOneCanBeLaunc
     EXPECT_FALSE(state().SelectedThumb.has_value());
     EXPECT_FALSE(go->isEnabled());
     EXPECT_TRUE(combo->currentText().isEmpty());
+
+    // A file far larger than any saved game is refused as such, without being read.
+    {
+        ModalAnswer ok(QMessageBox::Ok);
+        player::pickWithKeys(combo, QStringLiteral("巨大"));
+        ASSERT_TRUE(ok.seen().answered);
+        EXPECT_EQ(ok.seen().text, QStringLiteral("このゲームのファイルは大きすぎて読み込めません。"));
+    }
+    EXPECT_FALSE(go->isEnabled());
 
     // A game cut short is passed over in silence.
     state().SavedValues[10] = QStringLiteral("earlier");
