@@ -3,13 +3,17 @@
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libsdl2-mixer-dev libturbojpeg0-dev \
             libgtest-dev fonts-noto-cjk xvfb xauth qt6-translations-l10n librsvg2-bin \
-            desktop-file-utils appstream dpkg-dev file
+            desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 JOBS ?= 2
 # Where `make install` puts the game.
 PREFIX ?= /usr/local
+# `make fuzz` runs every fuzz target this many seconds, starting from its corpus and the inputs
+# that once made it fail; what it finds lands in build/fuzz/findings/.
+FUZZ_SECONDS ?= 20
+FUZZ_TARGETS := saved_game record_file number_line shift_jis picture
 
-.PHONY: all deps configure build run test sanitize bench install package clean
+.PHONY: all deps configure build run test sanitize fuzz bench install package clean
 
 all: build
 
@@ -40,6 +44,23 @@ sanitize: deps
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	@mkdir -p build/fuzz/findings
+	@for t in $(FUZZ_TARGETS); do \
+	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+	  mkdir -p build/fuzz/work/$$t && \
+	  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  QT_QPA_PLATFORM=offscreen ./build/fuzz/tests/fuzz/fuzz_$$t \
+	    -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+	    -artifact_prefix=build/fuzz/findings/$$t- \
+	    build/fuzz/work/$$t tests/fuzz/corpus/$$t tests/fuzz/regressions/$$t \
+	    > build/fuzz/findings/$$t.log 2>&1 \
+	    || { tail -n 40 build/fuzz/findings/$$t.log; exit 1; }; \
+	  grep -E "^stat::number_of_executed_units|^Done" build/fuzz/findings/$$t.log; \
+	done
 
 bench: build
 	@for b in build/default/bench/bench_*; do [ -x "$$b" ] && echo "== $$b" && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$$b"; done

@@ -1,0 +1,40 @@
+// The number-line reader and the number rules that work on what it read: a number the game
+// writes must read back, and no conversion may leave its range.
+
+#include "FuzzSupport.h"
+
+#include "board/ClockRules.h"
+#include "platform/Numbers.h"
+
+#include <cmath>
+#include <limits>
+
+using namespace jigsaw;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray bytes = fuzz::bytesOf(data, size);
+    for (const QString &line : {QString::fromLatin1(bytes), QString::fromUtf8(bytes)}) {
+        if (const std::optional<double> seconds = limitSeconds(line)) {
+            FUZZ_CHECK(*seconds > 0 && !limitTooLong(line));
+            countdownTick(countdownStart(*seconds));
+            limitReachedText(*seconds);
+        }
+        const std::optional<double> value = num::readNumber(line);
+        if (!value)
+            continue;
+        FUZZ_CHECK(std::isfinite(*value));
+        num::toInt16(*value);
+        num::toInt16Clamped(*value);
+        num::intDown(*value);
+        FUZZ_CHECK(num::readNumber(num::numberLine(num::roundHalfEven(*value))).has_value()
+                   || std::fabs(*value) > 1e300);
+        if (std::fabs(*value) <= std::numeric_limits<float>::max()) {
+            const float single = num::toSingle(*value);
+            FUZZ_CHECK(num::readNumber(num::singleLine(single)).has_value());
+        }
+        if (std::fabs(*value) < 1e15)
+            num::format00(static_cast<long long>(*value));
+    }
+    return 0;
+}
