@@ -56,7 +56,7 @@ fuzz: deps
 	  QT_QPA_PLATFORM=offscreen ./build/fuzz/tests/fuzz/fuzz_$$t \
 	    -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
 	    -artifact_prefix=build/fuzz/findings/$$t- \
-	    build/fuzz/work/$$t tests/fuzz/corpus/$$t tests/fuzz/regressions/$$t \
+	    build/fuzz/work/$$t tests/fuzz/corpus/$$t $$(ls -d tests/fuzz/regressions/$$t 2>/dev/null) \
 	    > build/fuzz/findings/$$t.log 2>&1 \
 	    || { tail -n 40 build/fuzz/findings/$$t.log; exit 1; }; \
 	  grep -E "^stat::number_of_executed_units|^Done" build/fuzz/findings/$$t.log; \

@@ -57,9 +57,13 @@ std::optional<QByteArray> encodeShiftJis(const QString &text)
     QStringEncoder encoder(kCodec);
     if (!encoder.isValid())
         return std::nullopt;
-    QByteArray bytes = encoder.encode(withShiftJisLookAlikes(text));
-    if (encoder.hasError())
-        return std::nullopt; // the encoder put a substitute byte in: never store that
+    const QString shown = withShiftJisLookAlikes(text);
+    QByteArray bytes = encoder.encode(shown);
+    // The encoder may put a substitute byte in, and says so for most characters but not for
+    // all (half a surrogate pair passes without an error): what is stored must read back as
+    // the text itself.
+    if (encoder.hasError() || decodeShiftJis(bytes) != shown)
+        return std::nullopt;
     return bytes;
 }
 
