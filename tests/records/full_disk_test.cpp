@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
-#include <QInputMethodEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -102,19 +101,6 @@ protected:
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(item).center());
     }
 
-    // Clears the name box and enters the text as the input method commits it, then OK.
-    void type(const QString &text)
-    {
-        QLineEdit *box = ui().Combo1->lineEdit();
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(box, Qt::Key_Delete);
-        QInputMethodEvent commit;
-        commit.setCommitString(text);
-        QCoreApplication::sendEvent(box, &commit);
-        QTest::mouseClick(ui().Command1, Qt::LeftButton);
-    }
-
     static QStringList leftovers(const QString &folder)
     {
         return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
@@ -135,7 +121,7 @@ TEST_F(FaultsTest, FullDiskLeavesEveryOldFileWholeAndSaysSo)
     // Saving over the old game: asked, confirmed, refused; the old file stays as it was.
     clickMenu(ui().mnuSave);
     ASSERT_EQ(panelMode(), 4);
-    type(QStringLiteral("古い"));
+    answer(QStringLiteral("古い"));
     ASSERT_EQ(panelMode(), 5);
     QTest::mouseClick(ui().Command1, Qt::LeftButton);
     EXPECT_EQ(panelMode(), 4);
@@ -147,7 +133,7 @@ TEST_F(FaultsTest, FullDiskLeavesEveryOldFileWholeAndSaysSo)
     // The record and the copy of the outside picture into the library.
     completeGame();
     ASSERT_EQ(panelMode(), 6);
-    type(QStringLiteral("花子"));
+    answer(QStringLiteral("花子"));
     EXPECT_EQ(panelMode(), 6);
     EXPECT_EQ(question(), QStringLiteral("記録を保存できませんでした。\r"
                                          "ディスクの空きを確かめて、もう一度ＯＫをクリックしてください。"));
@@ -176,7 +162,7 @@ TEST_F(FaultsTest, SpecialFilesAndUnusableFoldersAreNamedNotBlamedOnTheDisk)
     startSixteen(QStringLiteral("ジグソー画像1.png"));
     completeGame();
     ASSERT_EQ(panelMode(), 7);
-    type(QStringLiteral("太郎"));
+    answer(QStringLiteral("太郎"));
     EXPECT_EQ(question(), QStringLiteral("記録を保存できませんでした。\r"
                                          "記録ファイルと同じ名前のフォルダやリンクがあります。"));
 
@@ -198,7 +184,7 @@ TEST_F(FaultsTest, SpecialFilesAndUnusableFoldersAreNamedNotBlamedOnTheDisk)
     QTest::mouseClick(ui().Command1, Qt::LeftButton);
     EXPECT_EQ(question(), QStringLiteral("この名前では記録を保存できません。\r"
                                          "別のプレーヤー名を入力してください。"));
-    type(QStringLiteral("次郎"));
+    answer(QStringLiteral("次郎"));
     EXPECT_EQ(panelMode(), 8);
     EXPECT_EQ(fileLines(kRecords).size(), 2);
 }
