@@ -133,22 +133,37 @@ BytesResult readBytes(const QString &path, qint64 maxBytes)
     return result;
 }
 
-QList<QByteArray> splitLines(const QByteArray &bytes)
+namespace {
+
+template <typename Lines, typename Text>
+Lines linesOf(const Text &text)
 {
-    QList<QByteArray> lines;
+    Lines lines;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes.at(i);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto c = text.at(i);
         if (c != '\r' && c != '\n')
             continue;
-        lines.append(bytes.mid(start, i - start));
-        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
+        lines.append(text.mid(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n')
             ++i;
         start = i + 1;
     }
-    if (start < bytes.size())
-        lines.append(bytes.mid(start));
+    if (start < text.size())
+        lines.append(text.mid(start));
     return lines;
+}
+
+} // namespace
+
+QList<QByteArray> splitLines(const QByteArray &bytes)
+{
+    return linesOf<QList<QByteArray>>(bytes);
+}
+
+QStringList splitLines(const QString &text)
+{
+    return linesOf<QStringList>(text);
 }
 
 ReadResult readLines(const QString &path, qint64 maxBytes)

@@ -40,6 +40,8 @@ BytesResult readBytes(const QString &path, qint64 maxBytes = kLargestTextFile);
 // the last line does not start another one, so "a\r\nb\r\n" holds two lines. Shift_JIS never
 // uses these bytes inside a character, so the bytes split as the text does.
 QList<QByteArray> splitLines(const QByteArray &bytes);
+// The same for a text.
+QStringList splitLines(const QString &text);
 
 // What readLines found: how the read went and, when it went well, the lines.
 struct ReadResult

@@ -33,6 +33,7 @@ Item itemOf(const QString &recordLine, qsizetype line)
     item.seconds = secondsOf(item.timeText);
     item.name = recordfile::playerNameOf(recordLine);
     item.date = recordfile::dateOf(recordLine);
+    item.nameAndDate = item.name + item.date;
     return item;
 }
 
@@ -59,7 +60,7 @@ bool before(const Item &a, const Item &b)
         if (byTime != 0)
             return byTime < 0;
     }
-    return QString::compare(a.name + a.date, b.name + b.date, Qt::CaseInsensitive) < 0;
+    return QString::compare(a.nameAndDate, b.nameAndDate, Qt::CaseInsensitive) < 0;
 }
 
 void sortItems(std::vector<Item> &items)

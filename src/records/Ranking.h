@@ -19,7 +19,8 @@ struct Item
     QString timeText; // the time as the record line held it
     QString name;
     QString date;
-    qsizetype line = 0; // where the record stands among the file's records
+    QString nameAndDate; // what equal times are ordered by, kept to sort many records fast
+    qsizetype line = 0;  // where the record stands among the file's records
 };
 
 // The record's fields, found by position as in the record file; `line` is its place there.
