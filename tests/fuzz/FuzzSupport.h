@@ -25,12 +25,14 @@ inline QByteArray bytesOf(const std::uint8_t *data, std::size_t size)
     return QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
 }
 
-// Qt's image readers find their plugins through the application.
+// Qt's image readers find their plugins through the application. Their warnings about each
+// damaged input would only slow the run down.
 inline void ensureApplication()
 {
     static int argc = 1;
     static char name[] = "fuzz";
     static char *argv[] = {name, nullptr};
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     if (QCoreApplication::instance() == nullptr)
         new QCoreApplication(argc, argv);
 }
