@@ -307,10 +307,11 @@ TEST_F(InstalledGameTest, DataFolderThatCannotBeMadeGivesTheSaveAndRecordMessage
     app::setUpApplication();
     SelectForm *form = startIn(GameFolders::forExecutable(installed(QStringLiteral("bin"))));
     const Played played = playOutsidePicture(form);
+    // The folders are to blame, not the disk.
     EXPECT_EQ(played.afterSave, QStringLiteral("このゲームは保存できませんでした。\r"
-                                               "ディスクの空きや保存フォルダを確かめてください。"));
-    EXPECT_EQ(played.afterRecord, QStringLiteral("記録を保存できませんでした。\rディスクの空きを"
-                                                 "確かめて、もう一度ＯＫをクリックしてください。"));
+                                               "保存フォルダ「save」に書き込めません。"));
+    EXPECT_EQ(played.afterRecord, QStringLiteral("記録を保存できませんでした。\r"
+                                                 "記録のフォルダ「datasave」に書き込めません。"));
     EXPECT_EQ(state().PanelMode, 6);
 }
 
