@@ -104,7 +104,7 @@ void BoardForm::Picture1_DblClick(int index)
     PictureBox *piece = m_ui.Picture1[static_cast<std::size_t>(index)];
     PictureBox *slot = m_ui.Picture6[static_cast<std::size_t>(index)];
     // The board control keeps its position: taking all pieces out puts the piece back there.
-    slot->setPicture(piece->picture());
+    slot->showPictureOf(*piece);
     piece->clearPicture();
     piece->hide();
     slot->show();

@@ -63,11 +63,12 @@ void PictureBox::setForeColor(const QColor &color)
         update();
 }
 
-void PictureBox::setPicture(const QImage &picture)
+void PictureBox::setPicture(const QImage &picture, const QRect &source)
 {
     m_picture = picture;
+    m_source = source.isNull() ? picture.rect() : source & picture.rect();
     if (m_autoSize && !picture.isNull())
-        geom::resize(this, picture.width(), picture.height());
+        geom::resize(this, m_source.width(), m_source.height());
     update();
 }
 
@@ -76,7 +77,13 @@ void PictureBox::clearPicture()
     if (m_picture.isNull())
         return;
     m_picture = QImage();
+    m_source = QRect();
     update();
+}
+
+QImage PictureBox::shownPicture() const
+{
+    return m_source == m_picture.rect() ? m_picture : m_picture.copy(m_source);
 }
 
 void PictureBox::setWheelScrollBars(QScrollBar *vertical, QScrollBar *horizontal)
@@ -162,7 +169,8 @@ void PictureBox::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QRect exposed = event->rect();
-    const QRect pictureArea = m_picture.isNull() ? QRect() : exposed & m_picture.rect();
+    const QRect pictureArea =
+        m_picture.isNull() ? QRect() : exposed & QRect(QPoint(0, 0), m_source.size());
     if (pictureArea != exposed) {
         const QRegion background = QRegion(exposed) - pictureArea;
         for (const QRect &part : background)
@@ -170,7 +178,8 @@ void PictureBox::paintEvent(QPaintEvent *event)
     }
     // Only the exposed part of a large picture is drawn.
     if (!pictureArea.isEmpty())
-        painter.drawImage(pictureArea.topLeft(), m_picture, pictureArea);
+        painter.drawImage(pictureArea.topLeft(), m_picture,
+                          pictureArea.translated(m_source.topLeft()));
     if (!m_lines.isEmpty()) {
         painter.setPen(QPen(m_foreColor, 0));
         painter.drawLines(m_lines);

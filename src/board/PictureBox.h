@@ -33,12 +33,18 @@ public:
     void setAutoSize(bool on) { m_autoSize = on; }
     bool autoSize() const { return m_autoSize; }
 
-    // The picture is shared, not copied: a box shows exactly the image it is given.
-    void setPicture(const QImage &picture);
+    // The picture is shared, not copied: a box shows exactly the image it is given, or the
+    // part of it within source (a piece shows its cell of the one game picture this way).
+    void setPicture(const QImage &picture, const QRect &source = QRect());
+    // Shows the same part of the same picture as another box.
+    void showPictureOf(const PictureBox &other) { setPicture(other.m_picture, other.m_source); }
     // Removes the picture; the box keeps its size.
     void clearPicture();
     const QImage &picture() const { return m_picture; }
+    QRect pictureSource() const { return m_source; }
     bool hasPicture() const { return !m_picture.isNull(); }
+    // The pixels the box shows, as an image of their own.
+    QImage shownPicture() const;
 
     // The scroll bars that scroll what the box shows: the mouse wheel over the box, or over
     // anything on it, works them as it works them over the bars themselves.
@@ -81,6 +87,7 @@ private:
     QColor m_backColor;
     QColor m_foreColor = Qt::black;
     QImage m_picture;
+    QRect m_source; // the part of m_picture shown at the box's top-left corner
     QList<QLineF> m_lines;
     bool m_autoSize = false;
     bool m_keyboardReachable = false;

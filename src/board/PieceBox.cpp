@@ -26,7 +26,7 @@ const QString kHideBoxCaption = QStringLiteral("ピースボックスを表示�
 // Moves a piece's picture from one of its two controls to the other.
 void movePicture(PictureBox *from, PictureBox *to)
 {
-    to->setPicture(from->picture());
+    to->showPictureOf(*from);
     from->clearPicture();
 }
 

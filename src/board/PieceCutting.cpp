@@ -126,17 +126,18 @@ void BoardForm::CutPicture()
     GameState &s = state();
     const BoardFields &f = fields();
     const int count = static_cast<int>(s.PieceCount);
-    const QImage &picture = m_ui.Picture2->picture();
-    auto cell = [&f, &picture](int i) {
+    // Every piece is a view of its cell of the one game picture: nothing is copied.
+    const QImage &picture = gamePicture();
+    auto cell = [&f](int i) {
         const auto &place = f.CorrectPos[static_cast<std::size_t>(i)];
-        return picture.copy(pieceCell(place[1], place[2], f.PieceW, f.PieceH));
+        return pieceCell(place[1], place[2], f.PieceW, f.PieceH);
     };
 
     clipboard::clearClipboard();
     if (s.BoardLaunchMode != 1) {
         for (int i = 0; i < count; ++i) {
             PictureBox *piece = m_ui.Picture1[static_cast<std::size_t>(i)];
-            piece->setPicture(cell(i));
+            piece->setPicture(picture, cell(i));
             geom::move(piece, s.SavedLeft[static_cast<std::size_t>(i)],
                        s.SavedTop[static_cast<std::size_t>(i)]);
         }
@@ -145,7 +146,7 @@ void BoardForm::CutPicture()
         const float boardWidth = geom::width(m_ui.Picture2);
         const float boardHeight = geom::height(m_ui.Picture2);
         for (int i = 0; i < count; ++i) {
-            m_ui.Picture6[static_cast<std::size_t>(i)]->setPicture(cell(i));
+            m_ui.Picture6[static_cast<std::size_t>(i)]->setPicture(picture, cell(i));
             const double left = randomStart(boardWidth, f.PieceW, m_random.next());
             const std::int16_t top =
                 num::toInt16Clamped(randomStart(boardHeight, f.PieceH, m_random.next()));

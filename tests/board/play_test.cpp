@@ -115,7 +115,7 @@ TEST_F(Play, DoubleClicksTheBoxMenusAndDraggingTheBox)
     ASSERT_NO_FATAL_FAILURE(startSixteen());
     takeOut(9);
     EXPECT_FALSE(slot(9)->hasPicture());
-    const QImage picture = piece(9)->picture();
+    const QImage picture = piece(9)->shownPicture();
     drag(9, 33, -21);
     const QPointF at = placeOf(9);
 
@@ -132,7 +132,7 @@ TEST_F(Play, DoubleClicksTheBoxMenusAndDraggingTheBox)
     ASSERT_FALSE(ui().Picture7->isHidden());
     doubleClick(piece(9));
     EXPECT_TRUE(piece(9)->isHidden());
-    EXPECT_EQ(slot(9)->picture(), picture);
+    EXPECT_EQ(slot(9)->shownPicture(), picture);
     EXPECT_EQ(placeOf(9), at);
 
     // All out: every piece on the board where its control was left, no slot, no box.
@@ -150,14 +150,14 @@ TEST_F(Play, DoubleClicksTheBoxMenusAndDraggingTheBox)
     // Put back with every piece but 11 in its place: only 11 goes back, with its picture.
     for (int i = 0; i < 16; ++i)
         geom::move(piece(i), correctOf(i).x() + (i == 11 ? 17 : 3), correctOf(i).y() - 2);
-    const QImage eleven = piece(11)->picture();
+    const QImage eleven = piece(11)->shownPicture();
     ui().mnuPieceBox->trigger();
     EXPECT_EQ(fields().BoxMode, 1);
     EXPECT_FALSE(ui().mnuSave->isEnabled());
     EXPECT_FALSE(ui().Picture7->isHidden());
     for (int i = 0; i < 16; ++i)
         EXPECT_TRUE(piece(i)->isHidden() == (i == 11) && slot(i)->isHidden() == (i != 11)) << i;
-    EXPECT_EQ(slot(11)->picture(), eleven);
+    EXPECT_EQ(slot(11)->shownPicture(), eleven);
     // With every piece in its place the box is left empty.
     takeOut(11);
     geom::move(piece(11), correctOf(11).x(), correctOf(11).y());

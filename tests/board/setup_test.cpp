@@ -181,7 +181,7 @@ TEST_F(BoardSetup, PiecesAndBoxForEachPieceCount)
             EXPECT_TRUE(piece(i)->isHidden() && !piece(i)->hasPicture());
             if (i >= c.count)
                 continue;
-            EXPECT_TRUE(showsItsCell(slot(i)->picture(), static_cast<float>(correctOf(i).x()),
+            EXPECT_TRUE(showsItsCell(slot(i)->shownPicture(), static_cast<float>(correctOf(i).x()),
                                      static_cast<float>(correctOf(i).y()), f.PieceW, f.PieceH));
             EXPECT_TRUE(QRectF(1, 1, 640 - f.PieceW, 480 - f.PieceH).contains(placeOf(i)));
         }
@@ -344,7 +344,7 @@ TEST_F(BoardSetup, ResumedGameLaysEveryPieceAtItsSavedPlaceAndKeepsItsClock)
         const auto at = static_cast<std::size_t>(i);
         EXPECT_FALSE(piece(i)->isHidden());
         EXPECT_EQ(placeOf(i), QPointF(state().SavedLeft[at], state().SavedTop[at]));
-        EXPECT_TRUE(showsItsCell(piece(i)->picture(), f.CorrectPos[at][1], f.CorrectPos[at][2],
+        EXPECT_TRUE(showsItsCell(piece(i)->shownPicture(), f.CorrectPos[at][1], f.CorrectPos[at][2],
                                  f.PieceW, f.PieceH));
         EXPECT_TRUE(slot(i)->isHidden() && !slot(i)->hasPicture());
     }
