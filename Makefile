@@ -2,8 +2,9 @@
 # Debian packages are missing (through sudo when not root), configure, build, then act.
 
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libsdl2-mixer-dev libturbojpeg0-dev \
-            libgtest-dev fonts-noto-cjk xvfb xauth qt6-translations-l10n librsvg2-bin \
-            desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev
+            libjpeg62-turbo-dev libgtest-dev fonts-noto-cjk xvfb xauth qt6-translations-l10n \
+            librsvg2-bin desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev \
+            libjpeg-turbo-progs
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 JOBS ?= 2
 # Where `make install` puts the game.

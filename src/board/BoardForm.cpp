@@ -12,6 +12,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -70,6 +71,7 @@ BoardForm::BoardForm(Game &game, QWidget *parent)
     createTimers();
     connectHandlers();
     m_ui.StatusBar1->raise();
+    m_ui.Picture2->installEventFilter(this);
 }
 
 BoardForm::~BoardForm()
@@ -79,6 +81,7 @@ BoardForm::~BoardForm()
     // reach the form's handlers any more.
     for (QObject *child : findChildren<QObject *>())
         child->disconnect(this);
+    m_ui.Picture2->removeEventFilter(this);
 }
 
 GameState &BoardForm::state()
@@ -231,10 +234,26 @@ float BoardForm::scaleHeight()
     return static_cast<float>(m_ui.Form->height());
 }
 
-void BoardForm::setGamePicture(const QImage &picture)
+void BoardForm::setGamePicture(picture::PendingPicture picture)
 {
-    m_gamePicture = picture;
-    m_ui.Picture2->setPicture(picture);
+    m_picture = std::move(picture);
+    m_ui.Picture2->setPicture(m_picture.image());
+}
+
+const QImage &BoardForm::gamePicture()
+{
+    m_picture.finish();
+    return m_picture.image();
+}
+
+bool BoardForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // The board shows the rows in view as soon as they are decoded; a paint that reaches
+    // further down (the player scrolls) waits for the rest.
+    if (watched == m_ui.Picture2 && event->type() == QEvent::Paint && !m_picture.isComplete()
+        && static_cast<QPaintEvent *>(event)->rect().bottom() >= m_picture.readyRows())
+        m_picture.finish();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void BoardForm::setRandomSource(std::function<double()> source)

@@ -2,6 +2,7 @@
 
 #include "board/BoardControls.h"
 #include "board/UniformRandom.h"
+#include "platform/PendingPicture.h"
 
 #include <QImage>
 #include <QPointF>
@@ -35,10 +36,12 @@ public:
     float scaleWidth();
     float scaleHeight();
 
-    // The launched game's picture at its natural size. The board shows it until Start has cut
-    // it; the form keeps this one reference for the completed-picture view.
-    void setGamePicture(const QImage &picture);
-    const QImage &gamePicture() const { return m_gamePicture; }
+    // The launched game's picture at its natural size, perhaps with its lower rows still being
+    // decoded. The board shows it until Start has cut it; the pieces and the completed-picture
+    // view show parts of this one image.
+    void setGamePicture(picture::PendingPicture picture);
+    // The whole picture, once every row is decoded.
+    const QImage &gamePicture();
 
     // Puts a fixed source of uniform numbers in [0, 1) in place of the clock-seeded one.
     void setRandomSource(std::function<double()> source);
@@ -146,6 +149,7 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -217,7 +221,7 @@ private:
 
     Game &m_game;
     BoardControls m_ui;
-    QImage m_gamePicture;
+    picture::PendingPicture m_picture;
     UniformRandom m_random;
     WindowReturn *m_return = nullptr;
     // A piece moved by the keys is held as a drag is, until Enter or the focus drops it.

@@ -1,6 +1,7 @@
 #include "AppSetup.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
@@ -64,6 +65,9 @@ void setUpApplication()
     QApplication::setWindowIcon(icon());
     QApplication::setFont(applicationFont());
     loadQtJapanese();
+    // Qt refuses pictures above 128 MB (about 33 megapixels); the picture loader judges every
+    // picture against the memory the machine can give instead, before any reader allocates.
+    QImageReader::setAllocationLimit(0);
 }
 
 } // namespace jigsaw::app

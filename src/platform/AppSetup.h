@@ -27,9 +27,9 @@ QFont applicationFont();
 // Qt's Japanese translations (they then stay in English).
 bool loadQtJapanese();
 
-// Sets the names, the window icon of every form, the font and Qt's Japanese texts. Call once
-// the QApplication exists, before the player's data folder is asked for and before the first
-// form is built.
+// Sets the names, the window icon of every form, the font and Qt's Japanese texts, and lifts
+// Qt's own cap on the size of pictures. Call once the QApplication exists, before the player's
+// data folder is asked for and before the first form is built.
 void setUpApplication();
 
 } // namespace jigsaw::app

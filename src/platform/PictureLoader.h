@@ -6,17 +6,23 @@
 
 // Turns picture files into images: whole pictures at their natural size for play, and
 // thumbnails decoded small for the picture browser. A file that cannot be decoded, is empty,
-// is missing or claims an absurd size gives a null image, never a crash.
+// is missing, is no regular file or would take more memory than the machine can give yields a
+// null image, never a crash and never a wait of minutes.
 namespace jigsaw::picture {
 
-// Largest width or height accepted, so that a hostile header cannot make us allocate
-// gigabytes; Qt's image allocation limit applies on top of it.
-inline constexpr int kMaxSide = 16384;
+// The largest width or height a JPEG can have.
+inline constexpr int kMaxSide = 65500;
 
-// The picture at its natural size (the stored pixels; an EXIF orientation is not applied).
-// JPEG files are decoded by libjpeg-turbo straight into the image; every other format, and a
-// JPEG libjpeg-turbo refuses (CMYK), goes through Qt's image readers.
-QImage loadPicture(const QString &path);
+// Why a picture came out null.
+enum class Failure {
+    None,
+    Unreadable, // missing, no picture, broken, or a hostile file such as one of endless scans
+    TooLarge,   // the file or its pixels would take more memory than memoryBudget()
+};
+
+// The picture at its natural size in 32-bit pixels (the stored pixels; an EXIF orientation is
+// not applied). JPEG files are decoded by our own decoder; other formats by Qt's readers.
+QImage loadPicture(const QString &path, Failure *failure = nullptr);
 
 // The picture made small enough for a thumbnail of the given size, yet at least that size in
 // both directions (unless the picture itself is smaller), with its own aspect ratio: the
@@ -26,5 +32,8 @@ QImage loadThumbnail(const QString &path, QSize box);
 
 // The natural size read from the file's header; invalid when the file is not a picture.
 QSize pictureSize(const QString &path);
+
+// How many pictures and thumbnails this process has decoded.
+int decodeCount();
 
 } // namespace jigsaw::picture

@@ -9,7 +9,7 @@
 #include "platform/Geometry.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
-#include "platform/PictureLoader.h"
+#include "platform/PendingPicture.h"
 #include "platform/WindowFrame.h"
 #include "records/SavedGameFile.h"
 #include "select/SelectForm.h"
@@ -28,20 +28,13 @@ namespace jigsaw {
 namespace {
 
 constexpr char kTooSmall[] = "画像が小さすぎてジグソーパズルを表示できません。";
+constexpr char kTooLarge[] =
+    "画像が大きすぎてジグソーパズルを表示できません。\rこのコンピュータのメモリが足りません。";
 constexpr char kNotNormalSize[] =
     "パズルのフォーム画面が最小化されています。\r元のサイズに戻してやり直してください。";
 
 // The board form's frame leaves 400 twips of the screen free below it.
 constexpr double kScreenMarginTwips = 400;
-
-// A picture the board draws fast: 32-bit pixels.
-QImage drawablePicture(QImage picture)
-{
-    const QImage::Format format = picture.format();
-    if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied)
-        return picture;
-    return picture.convertToFormat(QImage::Format_RGB32);
-}
 
 // Sizes the board view to the board and sets up its scroll bars.
 void fitView(BoardForm &board)
@@ -107,11 +100,18 @@ void LaunchGame(Game &game)
         return;
     }
     // The picture is judged before the board is touched, so a refused picture leaves an open
-    // board as it was.
-    QImage picture = picture::loadPicture(s.ImageFilePath);
+    // board as it was. The board can show no more rows than the screen has, so those are
+    // decoded first and the rest while the board appears.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    picture::PendingPicture picture = picture::PendingPicture::load(s.ImageFilePath,
+                                                                    screen.height());
+    if (picture.failure() == picture::Failure::TooLarge) {
+        msg::showNotice(messageParent, QString::fromUtf8(kTooLarge));
+        return;
+    }
     if (picture.isNull())
         return;
-    if (picture.width() < kQuestionPanelWidth) {
+    if (picture.image().width() < kQuestionPanelWidth) {
         msg::showNotice(messageParent, QString::fromUtf8(kTooSmall));
         return;
     }
@@ -130,11 +130,10 @@ void LaunchGame(Game &game)
     geom::move(ui.Picture2, 0, 0);
     // The outer frame, title bar included, is as wide as the screen and 400 twips less high,
     // as far as the desktop's panels leave room: the status bar must never lie under a panel.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const QRect area = frame::availableArea(nullptr);
     const QSize outer(screen.width(), qRound(screen.height() - geom::twips(kScreenMarginTwips)));
     frame::setOuterGeometry(board, QRect(area.topLeft(), outer.boundedTo(area.size())));
-    board->setGamePicture(drawablePicture(std::move(picture)));
+    board->setGamePicture(std::move(picture));
     fitView(*board);
 
     if (s.LaunchMode == 1) {

@@ -2,16 +2,21 @@
 
 #include "board/PieceBoxLayout.h"
 #include "platform/Numbers.h"
+#include "platform/PlatformTestSupport.h"
 #include "select/LaunchGame.h"
 #include "support/ModalAnswer.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPointer>
 #include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 
 using namespace jigsaw;
@@ -19,6 +24,33 @@ using namespace jigsaw;
 namespace {
 
 const QString kTooSmall = QStringLiteral("画像が小さすぎてジグソーパズルを表示できません。");
+const QString kTooLarge = QStringLiteral("画像が大きすぎてジグソーパズルを表示できません。\n"
+                                         "このコンピュータのメモリが足りません。");
+
+// A photo of flat 500-pixel tiles, each of its own colour, which JPEG keeps nearly exact.
+QRgb tileAt(int x, int y)
+{
+    return qRgb(14 * (x / 500), 20 * (y / 500), 128);
+}
+
+void writeTiledPhoto(const QString &path, int width, int height)
+{
+    QImage photo(width, height, QImage::Format_RGB32);
+    QPainter painter(&photo);
+    for (int y = 0; y < height; y += 500) {
+        for (int x = 0; x < width; x += 500)
+            painter.fillRect(x, y, 500, 500, QColor(tileAt(x, y)));
+    }
+    painter.end();
+    ASSERT_TRUE(photo.save(path, "JPG", 95));
+}
+
+// Within JPEG's colour loss, well apart from the neighbouring tiles.
+bool nearlyEqual(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) <= 6 && std::abs(qGreen(a) - qGreen(b)) <= 6
+        && std::abs(qBlue(a) - qBlue(b)) <= 6;
+}
 
 // True when the piece's picture is exactly the pixels of the picture below its correct place.
 ::testing::AssertionResult showsItsCell(const QImage &piece, float left, float top, double pieceW,
@@ -303,6 +335,19 @@ TEST_F(BoardSetup, RefusedLaunchesLeaveTheBoardAsItWas)
     EXPECT_EQ(ui().Picture2->picture().size(), QSize(340, 50));
     EXPECT_EQ(state().PieceCount, 49);
 
+    // A picture larger than the memory given: the player is told, and the board stays.
+    {
+        const MemoryCap cap(4 << 20);
+        EXPECT_EQ(launchAnswering(QStringLiteral("large.png"), 1200, 1000).text, kTooLarge);
+        // So is a file larger than the memory, nearly all of it a hole: it is never read.
+        const QString vast = app.filePath(QStringLiteral("pictures/vast.jpg"));
+        writeTiledPhoto(vast, 400, 300);
+        ASSERT_TRUE(QFile::resize(vast, qint64(1) << 30));
+        EXPECT_EQ(launchAnswering(QStringLiteral("vast.jpg"), 0, 0).text, kTooLarge);
+        EXPECT_EQ(ui().Picture2->picture().size(), QSize(340, 50));
+        EXPECT_EQ(state().PieceCount, 49);
+    }
+
     // A file that is no picture ends the launch without a word.
     app.writeFile(QStringLiteral("pictures/broken.png"), QByteArrayLiteral("not a picture"));
     state().PieceCount = 25;
@@ -320,6 +365,38 @@ TEST_F(BoardSetup, RefusedLaunchesLeaveTheBoardAsItWas)
     EXPECT_EQ(ui().Picture2->picture().size(), QSize(340, 50));
     EXPECT_EQ(state().PieceCount, 25);
     EXPECT_EQ(board(), form);
+}
+
+TEST_F(BoardSetup, PhotoAboveQtsOwnLimitLaunchesAndIsCutIntoViewsOfIt)
+{
+    // 9000 × 6000 pixels take 216 MB, more than Qt's readers take by default.
+    const QString folder = app.filePath(QStringLiteral("pictures"));
+    QDir().mkpath(folder);
+    writeTiledPhoto(folder + QStringLiteral("/photo.jpg"), 9000, 6000);
+    state().PictureDir = folder;
+    state().ImageFileName = QStringLiteral("photo.jpg");
+    state().SelectedThumb = 0;
+    state().LaunchMode = 1;
+    LaunchGame(*game);
+    ASSERT_NE(board(), nullptr);
+    EXPECT_TRUE(geom::width(ui().Picture2) == 9000 && geom::height(ui().Picture2) == 6000);
+    EXPECT_FALSE(ui().HScroll1->isHidden() || ui().VScroll2->isHidden());
+    QTRY_COMPARE(state().BoardActivated, 1.0);
+    finishSlides();
+    state().PieceCount = 100;
+    state().GridSide = 10;
+    ASSERT_NO_FATAL_FAILURE(startGame());
+
+    // Each piece shows its cell of the one decoded picture, down to the last rows.
+    const QImage &picture = board()->gamePicture();
+    for (int i = 0; i < 100; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(slot(i)->picture().cacheKey(), picture.cacheKey());
+        const QImage shown = slot(i)->shownPicture();
+        ASSERT_EQ(shown.size(), QSize(900, 600));
+        const QPoint centre = correctOf(i).toPoint() + QPoint(450, 300);
+        EXPECT_TRUE(nearlyEqual(shown.pixel(450, 300), tileAt(centre.x(), centre.y())));
+    }
 }
 
 TEST_F(BoardSetup, ResumedGameLaysEveryPieceAtItsSavedPlaceAndKeepsItsClock)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PictureMemory.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -24,3 +26,13 @@ inline QByteArray fileBytes(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// Gives the picture loader no more than this much memory while it lives.
+class MemoryCap
+{
+public:
+    explicit MemoryCap(qint64 bytes) { jigsaw::picture::setMemoryCap(bytes); }
+    ~MemoryCap() { jigsaw::picture::setMemoryCap(0); }
+    MemoryCap(const MemoryCap &) = delete;
+    MemoryCap &operator=(const MemoryCap &) = delete;
+};

@@ -2,10 +2,12 @@
 
 #include "PlatformTestSupport.h"
 
+#include <QFile>
 #include <QImageWriter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <turbojpeg.h>
 
 #include <random>
@@ -73,7 +75,8 @@ TEST(PictureLoader, JpegDecodesExactlyAsQtsReaderDoes)
         const QImage ours = picture::loadPicture(path);
         const QImage qts(path);
         ASSERT_FALSE(qts.isNull()) << qPrintable(path);
-        EXPECT_TRUE(ours == qts) << qPrintable(path);
+        EXPECT_EQ(ours.format(), QImage::Format_RGB32);
+        EXPECT_TRUE(ours == qts.convertToFormat(QImage::Format_RGB32)) << qPrintable(path);
         EXPECT_EQ(picture::pictureSize(path), qts.size()) << qPrintable(path);
     }
 }
@@ -87,7 +90,7 @@ TEST(PictureLoader, ThumbnailIsDecodedSmallButCoversTheBox)
     EXPECT_EQ(picture::loadThumbnail(jpeg, box).size(), QSize(200, 150));
     // 1/8 of 1601 × 1201 rounds up to 201 × 151: still the 1/8 scale, not 2/8.
     const QString odd = saveJpeg(dir, "odd.jpg", photoLike(1601, 1201));
-    EXPECT_EQ(picture::loadThumbnail(odd, box).size(), QSize(200, 150));
+    EXPECT_EQ(picture::loadThumbnail(odd, box).size(), QSize(201, 151));
     // A picture smaller than the box is never enlarged.
     const QString small = saveJpeg(dir, "small.jpg", photoLike(100, 80));
     EXPECT_EQ(picture::loadThumbnail(small, box).size(), QSize(100, 80));
@@ -97,33 +100,73 @@ TEST(PictureLoader, ThumbnailIsDecodedSmallButCoversTheBox)
     EXPECT_EQ(picture::loadThumbnail(png, box).size(), QSize(169, 126));
 }
 
-TEST(PictureLoader, BrokenFilesGiveNullPictures)
+TEST(PictureLoader, BrokenAndHostileFilesGiveNullPicturesAtOnce)
 {
     QTemporaryDir dir;
     const QByteArray jpeg = fileBytes(saveJpeg(dir, "real.jpg", photoLike(320, 240)));
-    // A real header claiming 60000 × 60000 pixels (14 GB as 32-bit pixels).
-    QByteArray huge = jpeg;
-    const qsizetype frame = huge.indexOf(QByteArray("\xFF\xC0", 2));
-    ASSERT_GT(frame, 0);
-    huge.replace(frame + 5, 4, QByteArray("\xEA\x60\xEA\x60", 4));
-
     QStringList paths = {dir.filePath(QStringLiteral("missing.jpg")), dir.path()};
     const QByteArray garbage = QByteArray("not a picture").repeated(100);
     const QByteArray badBody = QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(2000, 'U');
-    for (const QByteArray &bytes : {QByteArray(), garbage, badBody, huge}) {
+    for (const QByteArray &bytes : {QByteArray(), garbage, badBody}) {
         paths.append(dir.filePath(QStringLiteral("broken%1.jpg").arg(paths.size())));
         putBytes(paths.last(), bytes);
     }
+    // A FIFO would block a reader until someone writes into it.
+    paths.append(dir.filePath(QStringLiteral("fifo.jpg")));
+    ASSERT_EQ(mkfifo(QFile::encodeName(paths.last()).constData(), 0600), 0);
+    // A progressive picture whose last scan repeats two thousand times: every scan is a pass
+    // over the whole picture.
+    QByteArray endless = fileBytes(saveJpeg(dir, "progressive.jpg", photoLike(64, 48), true));
+    const qsizetype lastScan = endless.lastIndexOf(QByteArray("\xFF\xDA", 2));
+    const qsizetype end = endless.lastIndexOf(QByteArray("\xFF\xD9", 2));
+    ASSERT_TRUE(lastScan > 0 && end > lastScan);
+    endless.insert(end, endless.mid(lastScan, end - lastScan).repeated(2000));
+    paths.append(dir.filePath(QStringLiteral("endless.jpg")));
+    putBytes(paths.last(), endless);
     for (const QString &path : paths) {
-        EXPECT_TRUE(picture::loadPicture(path).isNull()) << qPrintable(path);
+        picture::Failure failure = picture::Failure::None;
+        EXPECT_TRUE(picture::loadPicture(path, &failure).isNull()) << qPrintable(path);
+        EXPECT_EQ(failure, picture::Failure::Unreadable) << qPrintable(path);
         EXPECT_TRUE(picture::loadThumbnail(path, QSize(169, 121)).isNull()) << qPrintable(path);
     }
     EXPECT_FALSE(picture::pictureSize(paths[2]).isValid()); // the zero-byte file
+    EXPECT_FALSE(picture::pictureSize(paths[5]).isValid()); // the FIFO
 
     // A file cut short still shows what it holds, as Qt's reader does.
     const QString truncated = dir.filePath(QStringLiteral("truncated.jpg"));
     putBytes(truncated, jpeg.left(jpeg.size() / 2));
     const QImage cut = picture::loadPicture(truncated);
     EXPECT_EQ(cut.size(), QSize(320, 240));
-    EXPECT_TRUE(cut == QImage(truncated));
+    EXPECT_TRUE(cut == QImage(truncated).convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(PictureLoader, PicturesLargerThanTheMemoryGivenAreRefusedAsTooLarge)
+{
+    QTemporaryDir dir;
+    const MemoryCap cap(8 << 20);
+    // 1200 × 900 pixels take 4.3 MB; twice as many would take more than the 8 MB given.
+    const QString fits = saveJpeg(dir, "fits.jpg", photoLike(1200, 900));
+    EXPECT_EQ(picture::loadPicture(fits).size(), QSize(1200, 900));
+    const QString large = saveJpeg(dir, "large.jpg", photoLike(1800, 1200));
+    // A real header claiming 60000 × 60000 pixels (14 GB as 32-bit pixels).
+    QByteArray huge = fileBytes(fits);
+    const qsizetype frame = huge.indexOf(QByteArray("\xFF\xC0", 2));
+    ASSERT_GT(frame, 0);
+    huge.replace(frame + 5, 4, QByteArray("\xEA\x60\xEA\x60", 4));
+    const QString hugeHeader = dir.filePath(QStringLiteral("huge.jpg"));
+    putBytes(hugeHeader, huge);
+    // A file larger than the memory, nearly all of it a hole: it is never read.
+    const QString vast = dir.filePath(QStringLiteral("vast.jpg"));
+    putBytes(vast, fileBytes(fits));
+    ASSERT_TRUE(QFile::resize(vast, qint64(1) << 30));
+    const QString png = dir.filePath(QStringLiteral("large.png"));
+    ASSERT_TRUE(photoLike(1800, 1200).save(png));
+    for (const QString &path : {large, hugeHeader, vast, png}) {
+        picture::Failure failure = picture::Failure::None;
+        EXPECT_TRUE(picture::loadPicture(path, &failure).isNull()) << qPrintable(path);
+        EXPECT_EQ(failure, picture::Failure::TooLarge) << qPrintable(path);
+    }
+    // The thumbnail of a large photo is decoded small; a vast file is refused all the same.
+    EXPECT_EQ(picture::loadThumbnail(large, QSize(169, 121)).size(), QSize(225, 150));
+    EXPECT_TRUE(picture::loadThumbnail(vast, QSize(169, 121)).isNull());
 }

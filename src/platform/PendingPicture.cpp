@@ -1,0 +1,143 @@
+#include "platform/PendingPicture.h"
+
+#include "platform/JpegDecoder.h"
+#include "platform/PictureMemory.h"
+
+#include <QFile>
+#include <QImageReader>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+namespace jigsaw::picture {
+
+namespace {
+
+// Rows decoded between two looks at whether the picture is still wanted.
+constexpr int kRowsPerStep = 64;
+
+qint64 pixelBytes(QSize size)
+{
+    return qint64(size.width()) * size.height() * 4;
+}
+
+// A picture the board draws fast: 32-bit pixels.
+QImage drawable(QImage image)
+{
+    const QImage::Format format = image.format();
+    if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied)
+        return image;
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// Formats other than JPEG, through Qt's readers, after the same check of the memory needed.
+QImage readWithQt(std::FILE *file, qint64 budget, Failure &failure)
+{
+    QFile device;
+    if (!device.open(file, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+        failure = Failure::Unreadable;
+        return {};
+    }
+    QImageReader reader(&device);
+    reader.setAutoTransform(false);
+    const QSize size = reader.size();
+    if (size.isEmpty() || size.width() > kMaxSide || size.height() > kMaxSide) {
+        failure = Failure::Unreadable;
+        return {};
+    }
+    if (pixelBytes(size) > budget) {
+        failure = Failure::TooLarge;
+        return {};
+    }
+    noteDecode();
+    QImage image;
+    if (!reader.read(&image)) {
+        failure = Failure::Unreadable;
+        return {};
+    }
+    return drawable(std::move(image));
+}
+
+// What a fatal error leaves undecoded comes out grey, as the rows of a file cut short do.
+void fillGrey(uchar *lines, qsizetype bytesPerLine, int width, int from, int to)
+{
+    for (int y = from; y < to; ++y) {
+        auto *pixel = reinterpret_cast<QRgb *>(lines + bytesPerLine * y);
+        std::fill(pixel, pixel + width, qRgb(128, 128, 128));
+    }
+}
+
+} // namespace
+
+PendingPicture PendingPicture::load(const QString &path, int firstRows)
+{
+    PendingPicture result;
+    result.m_failure = Failure::Unreadable;
+    qint64 fileSize = 0;
+    FileHandle file = openPictureFile(path, fileSize);
+    if (!file)
+        return result;
+    // Checked before any reading: a file larger than memory is no picture we could show.
+    const qint64 budget = memoryBudget();
+    if (fileSize > budget) {
+        result.m_failure = Failure::TooLarge;
+        return result;
+    }
+    if (!startsLikeJpeg(file.get())) {
+        result.m_image = readWithQt(file.get(), budget, result.m_failure);
+        if (!result.m_image.isNull())
+            result.m_failure = Failure::None;
+        result.m_readyRows = result.m_image.height();
+        return result;
+    }
+
+    auto decoder = std::make_unique<JpegDecoder>(std::move(file));
+    if (!decoder->readHeader())
+        return result;
+    const QSize size = decoder->size();
+    if (pixelBytes(size) + decoder->workingBytes() > budget) {
+        result.m_failure = Failure::TooLarge;
+        return result;
+    }
+    QImage image = allocatePicture(size);
+    if (image.isNull()) {
+        result.m_failure = Failure::TooLarge;
+        return result;
+    }
+    // The image is not shared yet, so these are its own lines; the worker writes through them
+    // while the image is shown, and the rows it writes are shown only after finish().
+    auto *lines = const_cast<uchar *>(image.constBits());
+    const qsizetype bytesPerLine = image.bytesPerLine();
+    const int height = size.height();
+    const int first = std::clamp(firstRows, 0, height);
+    if (!decoder->start(8, budget - pixelBytes(size))
+        || !decoder->readRows(lines, bytesPerLine, first))
+        return result;
+
+    result.m_failure = Failure::None;
+    result.m_image = image;
+    result.m_readyRows = first;
+    if (first < height) {
+        result.m_worker = std::jthread(
+            [decoder = std::move(decoder), image, lines, bytesPerLine, height](std::stop_token stop) {
+                while (decoder->nextRow() < height && !stop.stop_requested()) {
+                    const int end = std::min(decoder->nextRow() + kRowsPerStep, height);
+                    if (!decoder->readRows(lines, bytesPerLine, end)) {
+                        fillGrey(lines, bytesPerLine, image.width(), decoder->nextRow(), height);
+                        break;
+                    }
+                }
+            });
+    }
+    return result;
+}
+
+void PendingPicture::finish()
+{
+    if (m_worker.joinable())
+        m_worker.join();
+    m_readyRows = m_image.height();
+}
+
+} // namespace jigsaw::picture

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QtGlobal>
+
+// The memory that decoded pictures live in: how much a picture may take on this machine, and
+// buffers that the kernel fills with large pages, so that a photo of a hundred megapixels is
+// not slowed down by hundreds of thousands of page faults.
+namespace jigsaw::picture {
+
+// The most bytes one decoded picture may take now: the memory the system can give without
+// swapping (and within the process's own limits: its control group, its address space), less
+// a reserve that keeps the rest of the game running. Lowered by setMemoryCap().
+qint64 memoryBudget();
+
+// Caps memoryBudget() for the rest of the run; 0 lifts the cap. A test gives the game less
+// memory this way; a fuzzer keeps each picture small.
+void setMemoryCap(qint64 bytes);
+
+// A 32-bit picture of this size in a fresh, zeroed buffer of its own that asks the kernel for
+// large pages; null when the memory cannot be had. The buffer is freed with the last copy of
+// the image.
+QImage allocatePicture(QSize size, QImage::Format format = QImage::Format_RGB32);
+
+} // namespace jigsaw::picture
