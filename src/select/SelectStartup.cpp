@@ -63,6 +63,8 @@ void SelectForm::FormLoad()
 
     setFormHeightTwips(kHeightTwips);
     ShowLibraryView();
+    // The library is shown: the form's first activation need not list and decode it again.
+    m_return->takeReturn();
     s.LibraryPictureCount = num::toInt16Clamped(s.PictureCount);
 }
 
