@@ -246,13 +246,19 @@ const QImage &BoardForm::gamePicture()
     return m_picture.image();
 }
 
+void BoardForm::showEvent(QShowEvent *event)
+{
+    // The window appears with the rows in view already decoded.
+    m_picture.waitForRows(m_ui.Picture9->height() - m_ui.Picture2->y());
+    QMainWindow::showEvent(event);
+}
+
 bool BoardForm::eventFilter(QObject *watched, QEvent *event)
 {
-    // The board shows the rows in view as soon as they are decoded; a paint that reaches
-    // further down (the player scrolls) waits for the rest.
-    if (watched == m_ui.Picture2 && event->type() == QEvent::Paint && !m_picture.isComplete()
-        && static_cast<QPaintEvent *>(event)->rect().bottom() >= m_picture.readyRows())
-        m_picture.finish();
+    // A paint that reaches rows still being decoded (the player scrolls down at once) waits
+    // for them.
+    if (watched == m_ui.Picture2 && event->type() == QEvent::Paint)
+        m_picture.waitForRows(static_cast<QPaintEvent *>(event)->rect().bottom() + 1);
     return QMainWindow::eventFilter(watched, event);
 }
 

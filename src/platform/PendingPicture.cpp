@@ -14,8 +14,9 @@ namespace jigsaw::picture {
 
 namespace {
 
-// Rows decoded between two looks at whether the picture is still wanted.
-constexpr int kRowsPerStep = 64;
+// Rows decoded between two reports of progress and looks at whether the picture is still
+// wanted.
+constexpr int kRowsPerStep = 32;
 
 qint64 pixelBytes(QSize size)
 {
@@ -70,7 +71,7 @@ void fillGrey(uchar *lines, qsizetype bytesPerLine, int width, int from, int to)
 
 } // namespace
 
-PendingPicture PendingPicture::load(const QString &path, int firstRows)
+PendingPicture PendingPicture::load(const QString &path)
 {
     PendingPicture result;
     result.m_failure = Failure::Unreadable;
@@ -88,7 +89,6 @@ PendingPicture PendingPicture::load(const QString &path, int firstRows)
         result.m_image = readWithQt(file.get(), budget, result.m_failure);
         if (!result.m_image.isNull())
             result.m_failure = Failure::None;
-        result.m_readyRows = result.m_image.height();
         return result;
     }
 
@@ -105,39 +105,49 @@ PendingPicture PendingPicture::load(const QString &path, int firstRows)
         result.m_failure = Failure::TooLarge;
         return result;
     }
-    // The image is not shared yet, so these are its own lines; the worker writes through them
-    // while the image is shown, and the rows it writes are shown only after finish().
-    auto *lines = const_cast<uchar *>(image.constBits());
-    const qsizetype bytesPerLine = image.bytesPerLine();
-    const int height = size.height();
-    const int first = std::clamp(firstRows, 0, height);
-    if (!decoder->start(8, budget - pixelBytes(size))
-        || !decoder->readRows(lines, bytesPerLine, first))
+    // Reads every scan of a progressive picture, so a hostile one is refused here.
+    if (!decoder->start(8, budget - pixelBytes(size)))
         return result;
 
+    result.m_prefault = std::jthread([image](std::stop_token stop) { prefaultPicture(image, stop); });
     result.m_failure = Failure::None;
     result.m_image = image;
-    result.m_readyRows = first;
-    if (first < height) {
-        result.m_worker = std::jthread(
-            [decoder = std::move(decoder), image, lines, bytesPerLine, height](std::stop_token stop) {
-                while (decoder->nextRow() < height && !stop.stop_requested()) {
-                    const int end = std::min(decoder->nextRow() + kRowsPerStep, height);
-                    if (!decoder->readRows(lines, bytesPerLine, end)) {
-                        fillGrey(lines, bytesPerLine, image.width(), decoder->nextRow(), height);
-                        break;
-                    }
-                }
-            });
-    }
+    result.m_ready = std::make_shared<std::atomic<int>>(0);
+    // The image is not shared yet, so these are its own lines. The worker writes through them
+    // while the image is shown; a row is shown only once the count says it is final.
+    auto *lines = const_cast<uchar *>(image.constBits());
+    result.m_worker = std::jthread([decoder = std::move(decoder), image, lines,
+                                    ready = result.m_ready](std::stop_token stop) {
+        const qsizetype bytesPerLine = image.bytesPerLine();
+        const int height = image.height();
+        while (decoder->nextRow() < height && !stop.stop_requested()) {
+            const int end = std::min(decoder->nextRow() + kRowsPerStep, height);
+            if (!decoder->readRows(lines, bytesPerLine, end)) {
+                fillGrey(lines, bytesPerLine, image.width(), decoder->nextRow(), height);
+                break;
+            }
+            ready->store(decoder->nextRow(), std::memory_order_release);
+            ready->notify_all();
+        }
+        ready->store(height, std::memory_order_release);
+        ready->notify_all();
+    });
     return result;
 }
 
-void PendingPicture::finish()
+int PendingPicture::readyRows() const
 {
-    if (m_worker.joinable())
-        m_worker.join();
-    m_readyRows = m_image.height();
+    return m_ready ? m_ready->load(std::memory_order_acquire) : m_image.height();
+}
+
+void PendingPicture::waitForRows(int rows) const
+{
+    if (!m_ready)
+        return;
+    rows = std::min(rows, m_image.height());
+    for (int ready = m_ready->load(std::memory_order_acquire); ready < rows;
+         ready = m_ready->load(std::memory_order_acquire))
+        m_ready->wait(ready, std::memory_order_acquire);
 }
 
 } // namespace jigsaw::picture

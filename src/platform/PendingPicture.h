@@ -5,13 +5,16 @@
 #include <QImage>
 #include <QString>
 
+#include <atomic>
+#include <memory>
 #include <thread>
 
 namespace jigsaw::picture {
 
-// A game's picture, decoded top rows first: load() returns as soon as the rows a window can
-// show are final, and a worker thread decodes the rest meanwhile. Whatever shows or reads rows
-// from readyRows() down calls finish() first, so no one ever sees a half-decoded picture.
+// A game's picture while it is being decoded: load() reads the file's header, judges the
+// picture and returns, and a worker thread decodes the rows from the top down meanwhile. The
+// rows above readyRows() are final; whatever shows or reads rows further down waits for them
+// first (waitForRows, finish), so no one ever sees a half-decoded picture.
 class PendingPicture
 {
 public:
@@ -21,24 +24,27 @@ public:
     PendingPicture(PendingPicture &&) noexcept = default;
     PendingPicture &operator=(PendingPicture &&) noexcept = default;
 
-    // Loads the picture at its natural size in 32-bit pixels, at least its first firstRows
-    // rows before returning (every row, for formats other than JPEG).
-    static PendingPicture load(const QString &path, int firstRows);
+    // Starts loading the picture at its natural size in 32-bit pixels. A JPEG is decoded on a
+    // worker thread; other formats are read whole before this returns.
+    static PendingPicture load(const QString &path);
 
     bool isNull() const { return m_image.isNull(); }
     Failure failure() const { return m_failure; }
     // The picture; rows from readyRows() down may still be undecoded.
     const QImage &image() const { return m_image; }
-    int readyRows() const { return m_readyRows; }
-    bool isComplete() const { return m_readyRows >= m_image.height(); }
-    // Waits until every row is final.
-    void finish();
+    int readyRows() const;
+    bool isComplete() const { return readyRows() >= m_image.height(); }
+    // Waits until the first rows (at most all) are final.
+    void waitForRows(int rows) const;
+    void finish() const { waitForRows(m_image.height()); }
 
 private:
     QImage m_image;
     Failure m_failure = Failure::None;
-    int m_readyRows = 0;
-    // Holds its own reference to the picture's buffer while it writes into it.
+    // Rows final so far, written by the worker.
+    std::shared_ptr<std::atomic<int>> m_ready;
+    // Each holds its own reference to the picture's buffer while it works on it.
+    std::jthread m_prefault;
     std::jthread m_worker;
 };
 

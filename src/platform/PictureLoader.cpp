@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QImageReader>
 
-#include <climits>
 #include <memory>
 
 namespace jigsaw::picture {
@@ -74,7 +73,8 @@ QImage qtThumbnail(std::FILE *file, QSize box, qint64 budget)
 
 QImage loadPicture(const QString &path, Failure *failure)
 {
-    PendingPicture picture = PendingPicture::load(path, INT_MAX);
+    const PendingPicture picture = PendingPicture::load(path);
+    picture.finish();
     if (failure)
         *failure = picture.failure();
     return picture.image();

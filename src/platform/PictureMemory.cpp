@@ -146,4 +146,20 @@ QImage allocatePicture(QSize size, QImage::Format format)
     return image;
 }
 
+void prefaultPicture(const QImage &picture, const std::stop_token &stop)
+{
+#ifdef MADV_POPULATE_WRITE
+    auto *base = const_cast<uchar *>(picture.constBits());
+    const auto bytes = static_cast<std::size_t>(picture.sizeInBytes());
+    for (std::size_t done = 0; done < bytes && !stop.stop_requested(); done += kLargePage) {
+        // Unknown to kernels before 5.14: then the decoder takes the faults as it goes.
+        if (madvise(base + done, std::min(kLargePage, bytes - done), MADV_POPULATE_WRITE) != 0)
+            return;
+    }
+#else
+    (void)picture;
+    (void)stop;
+#endif
+}
+
 } // namespace jigsaw::picture

@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QtGlobal>
 
+#include <stop_token>
+
 // The memory that decoded pictures live in: how much a picture may take on this machine, and
 // buffers that the kernel fills with large pages, so that a photo of a hundred megapixels is
 // not slowed down by hundreds of thousands of page faults.
@@ -22,5 +24,10 @@ void setMemoryCap(qint64 bytes);
 // large pages; null when the memory cannot be had. The buffer is freed with the last copy of
 // the image.
 QImage allocatePicture(QSize size, QImage::Format format = QImage::Format_RGB32);
+
+// Faults in the pages of a picture made by allocatePicture from the top down, without
+// changing its pixels, until done or stopped: run on a thread of its own, it spares the decoder
+// the page faults of the rows ahead of it.
+void prefaultPicture(const QImage &picture, const std::stop_token &stop);
 
 } // namespace jigsaw::picture

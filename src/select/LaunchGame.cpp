@@ -100,11 +100,8 @@ void LaunchGame(Game &game)
         return;
     }
     // The picture is judged before the board is touched, so a refused picture leaves an open
-    // board as it was. The board can show no more rows than the screen has, so those are
-    // decoded first and the rest while the board appears.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    picture::PendingPicture picture = picture::PendingPicture::load(s.ImageFilePath,
-                                                                    screen.height());
+    // board as it was. Its rows are decoded while the board is made ready.
+    picture::PendingPicture picture = picture::PendingPicture::load(s.ImageFilePath);
     if (picture.failure() == picture::Failure::TooLarge) {
         msg::showNotice(messageParent, QString::fromUtf8(kTooLarge));
         return;
@@ -130,6 +127,7 @@ void LaunchGame(Game &game)
     geom::move(ui.Picture2, 0, 0);
     // The outer frame, title bar included, is as wide as the screen and 400 twips less high,
     // as far as the desktop's panels leave room: the status bar must never lie under a panel.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const QRect area = frame::availableArea(nullptr);
     const QSize outer(screen.width(), qRound(screen.height() - geom::twips(kScreenMarginTwips)));
     frame::setOuterGeometry(board, QRect(area.topLeft(), outer.boundedTo(area.size())));
