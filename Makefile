@@ -63,8 +63,10 @@ fuzz: deps
 	  grep -E "^stat::number_of_executed_units|^Done" build/fuzz/findings/$$t.log; \
 	done
 
+# The figures are taken on a real X display: Xvfb, unless one is already there.
 bench: build
-	@for b in build/default/bench/bench_*; do [ -x "$$b" ] && echo "== $$b" && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$$b"; done
+	@if [ -n "$$DISPLAY" ]; then ./build/default/bench/bench_table; \
+	else xvfb-run -a -s "-screen 0 1600x900x24" ./build/default/bench/bench_table; fi
 
 install: build
 	cmake --install build/default --prefix "$(PREFIX)"

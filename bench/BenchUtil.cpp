@@ -1,28 +1,22 @@
 #include "BenchUtil.h"
 
+#include <QDir>
 #include <QFile>
-#include <QtGlobal>
+#include <QFileInfo>
 
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
+#include <ctime>
 
 namespace jigsaw::bench {
 
-namespace {
-
-volatile long long g_sink = 0; // keeps the decoded results from being optimised away
-
-} // namespace
-
-void useHeadlessDefaults()
+qint64 monotonicNs()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
-        qputenv("SDL_AUDIODRIVER", "dummy");
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
 double median(std::vector<double> values)
@@ -71,44 +65,9 @@ QByteArray makePhotoJpeg(int width, int height, int quality, unsigned seed)
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
+    QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-void printRatio(const char *name, std::pair<double, double> baselineAndCandidateMs,
-                double target)
-{
-    const auto [baseline, candidate] = baselineAndCandidateMs;
-    std::printf("%s: %.2f (target <= %.2g)   [ours %.1f ms, baseline %.1f ms]\n", name,
-                baseline > 0 ? candidate / baseline : 0.0, target, candidate, baseline);
-    std::fflush(stdout);
-}
-
-void turboDecode(const QString &path, int num, int denom)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = file.readAll();
-    tjhandle handle = tjInitDecompress();
-    const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
-    const auto size = static_cast<unsigned long>(bytes.size());
-    int width = 0;
-    int height = 0;
-    int subsampling = 0;
-    int colorspace = 0;
-    if (tjDecompressHeader3(handle, data, size, &width, &height, &subsampling, &colorspace) == 0) {
-        const tjscalingfactor factor{num, denom};
-        const int scaledWidth = TJSCALED(width, factor);
-        const int scaledHeight = TJSCALED(height, factor);
-        std::unique_ptr<unsigned char[]> pixels(
-            new unsigned char[std::size_t(scaledWidth) * std::size_t(scaledHeight) * 4]);
-        if (tjDecompress2(handle, data, size, pixels.get(), scaledWidth, 0, scaledHeight,
-                          TJPF_BGRA, 0)
-            == 0)
-            g_sink = g_sink + pixels[0] + scaledWidth;
-    }
-    tjDestroy(handle);
 }
 
 } // namespace jigsaw::bench

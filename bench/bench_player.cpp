@@ -1,0 +1,227 @@
+#include "BenchUtil.h"
+#include "board/BoardForm.h"
+#include "board/PictureBox.h"
+#include "platform/Geometry.h"
+#include "select/SelectControls.h"
+#include "select/SelectForm.h"
+#include "state/Game.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// One fresh run of the game, started by the benchmark driver, that plays like a player and
+// reports when what the player waits for has reached the screen:
+//   startup <program folder>   start-up until the selection form is painted with its page;
+//   play <program folder>      the first library picture chosen, GO until the board is painted,
+//                              100 pieces, スタート until the pieces are painted, the memory;
+//   drag <program folder>      as play, then every piece out and one piece dragged about.
+// It prints key=value pairs on one line.
+
+namespace {
+
+using namespace jigsaw;
+
+constexpr int kDragMoves = 400;
+
+// Notes the moment a widget's paint has been put on the screen: the end of the window update
+// (an expose or an update request) in which one of the watched widgets painted.
+class PaintWatch : public QObject
+{
+public:
+    void watch(std::function<bool(const QObject *)> target)
+    {
+        m_target = std::move(target);
+        paintedNs.reset();
+    }
+    std::optional<qint64> paintedNs;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && m_target && m_target(watched))
+            m_sawPaint = true;
+        const bool windowUpdate =
+            event->type() == QEvent::Expose || event->type() == QEvent::UpdateRequest;
+        if (!windowUpdate || m_inside || paintedNs || !m_target)
+            return false;
+        m_inside = true;
+        m_sawPaint = false;
+        watched->event(event);
+        m_inside = false;
+        if (m_sawPaint)
+            paintedNs = bench::monotonicNs();
+        return true;
+    }
+
+private:
+    std::function<bool(const QObject *)> m_target;
+    bool m_inside = false;
+    bool m_sawPaint = false;
+};
+
+bool waitFor(const std::function<bool()> &condition, int ms = 60000)
+{
+    const QDeadlineTimer deadline(ms);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+bool named(const QObject *object, const char *prefix)
+{
+    return object->objectName().startsWith(QLatin1String(prefix));
+}
+
+long statusKb(const char *key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toLong();
+    }
+    return 0;
+}
+
+// Makes the peak resident memory start again from what is resident now.
+void resetPeakMemory()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
+}
+
+double msSince(qint64 startNs, const PaintWatch &watch)
+{
+    return watch.paintedNs ? double(*watch.paintedNs - startNs) / 1e6 : -1;
+}
+
+void sendMouse(QWidget *w, QEvent::Type type, QPointF at, Qt::MouseButton button,
+               Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, at, w->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &event);
+}
+
+// The median time of one move of a piece dragged back and forth, each move painted and put
+// on the screen.
+double dragMoveMs(BoardForm *board, PictureBox *piece)
+{
+    const QPointF grab(60, 60);
+    sendMouse(piece, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(board, QEvent::UpdateRequest);
+    std::vector<double> times;
+    for (int i = 0; i < kDragMoves; ++i) {
+        const int sign = (i / 50) % 2 == 0 ? 1 : -1;
+        const QPointF to = grab + QPointF(6 * sign, 3 * sign);
+        const qint64 start = bench::monotonicNs();
+        sendMouse(piece, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(board, QEvent::UpdateRequest);
+        times.push_back(double(bench::monotonicNs() - start) / 1e6);
+    }
+    sendMouse(piece, QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
+    return bench::median(std::move(times));
+}
+
+int play(Game &game, PaintWatch &watch, bool drag)
+{
+    game.start();
+    SelectForm *form = game.frmSelect();
+    if (!QTest::qWaitForWindowExposed(form))
+        return 2;
+    settle();
+    QTest::mouseClick(form->image1(0), Qt::LeftButton);
+    settle();
+    const long idleKb = statusKb("VmRSS:");
+    resetPeakMemory();
+
+    watch.watch([](const QObject *o) { return named(o, "Picture2"); });
+    const qint64 go = bench::monotonicNs();
+    QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    BoardForm *board = game.boardIfLoaded();
+    if (!board || !waitFor([&watch] { return watch.paintedNs.has_value(); }))
+        return 3;
+    const double goMs = msSince(go, watch);
+
+    // The player reads the question panel once it has slid in, then asks for 100 pieces.
+    const BoardControls &ui = board->ui();
+    if (!waitFor([&] { return game.state().BoardActivated == 1 && !ui.Timer3->isActive(); }))
+        return 4;
+    ui.mnuPieceCounts.back()->trigger();
+    settle();
+    watch.watch([](const QObject *o) { return named(o, "Picture6("); });
+    const qint64 start = bench::monotonicNs();
+    ui.mnuStart->trigger();
+    const double startMs = msSince(start, watch);
+    settle();
+    const long peakKb = statusKb("VmHWM:");
+    int pieces = 0;
+    for (const PictureBox *slot : ui.Picture6)
+        pieces += slot->isVisible() && slot->hasPicture() ? 1 : 0;
+    std::printf("go_ms=%.2f start_ms=%.2f idle_kb=%ld peak_kb=%ld pieces=%d width=%d height=%d",
+                goMs, startMs, idleKb, peakKb, pieces, board->gamePicture().width(),
+                board->gamePicture().height());
+
+    if (drag) {
+        ui.mnuPieceBox->trigger(); // every piece out on the board
+        ui.Timer1->stop();
+        ui.Timer5->stop();
+        waitFor([&ui] { return !ui.Timer4->isActive(); });
+        PictureBox *piece = ui.Picture1[55];
+        geom::move(piece, 40, 30);
+        piece->raise();
+        settle();
+        std::printf(" drag_ms=%.4f", dragMoveMs(board, piece));
+    }
+    std::printf("\n");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
+        qputenv("SDL_AUDIODRIVER", "dummy");
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() < 3) {
+        std::fprintf(stderr, "usage: bench_player startup|play|drag <program folder>\n");
+        return 1;
+    }
+    PaintWatch watch;
+    app.installEventFilter(&watch);
+    Game game(args[2]);
+
+    if (args[1] == QLatin1String("startup")) {
+        watch.watch([](const QObject *o) { return named(o, "Image1("); });
+        game.start();
+        if (!waitFor([&watch] { return watch.paintedNs.has_value(); }))
+            return 2;
+        std::printf("painted_ns=%lld\n", static_cast<long long>(*watch.paintedNs));
+        return 0;
+    }
+    return play(game, watch, args[1] == QLatin1String("drag"));
+}
