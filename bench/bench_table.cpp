@@ -74,13 +74,15 @@ double djpegMs(const QStringList &files, const QString &scale = QString())
     return total;
 }
 
-QHash<QString, double> playerFigures(const QString &mode, const QString &programFolder)
+// The key=value figures a player process reports; none when it failed.
+QHash<QByteArray, double> playerFigures(const QString &mode, const QString &programFolder)
 {
-    QHash<QString, double> figures;
-    for (const QByteArray &pair : run(g_player, {mode, programFolder}).value_or(QByteArray()).trimmed().split(' ')) {
+    QHash<QByteArray, double> figures;
+    const QByteArray output = run(g_player, {mode, programFolder}).value_or(QByteArray());
+    for (const QByteArray &pair : output.trimmed().split(' ')) {
         const qsizetype equals = pair.indexOf('=');
         if (equals > 0)
-            figures.insert(QString::fromLatin1(pair.left(equals)), pair.mid(equals + 1).toDouble());
+            figures.insert(pair.left(equals), pair.mid(equals + 1).toDouble());
     }
     return figures;
 }
@@ -92,8 +94,8 @@ QString makeProgramFolder(const QTemporaryDir &root, const QString &name,
     const QString folder = root.filePath(name);
     unsigned seed = 1;
     for (const Photo &photo : photos) {
-        const QString file =
-            folder + QStringLiteral("/gazou/ジグソー写真%1.jpg").arg(seed, 2, 10, QLatin1Char('0'));
+        const QString file = folder
+            + QStringLiteral("/gazou/ジグソー写真%1.jpg").arg(seed, 2, 10, QLatin1Char('0'));
         if (!bench::writeFile(file, bench::makePhotoJpeg(photo.width, photo.height, 90, seed)))
             return {};
         files->append(file);
@@ -114,8 +116,8 @@ void printRow(const char *figure, double ours, double floor, const char *unit, d
 
 void printPlays(const char *figure, double goMs, double startMs, double floor, bool plays)
 {
-    std::printf("%-52s %10.1f ms %10.1f ms %8.3f   plays %s   (スタート %.1f ms)\n", figure, goMs,
-                floor, floor > 0 ? goMs / floor : 0, plays ? "met" : "NOT MET", startMs);
+    std::printf("%-52s %10.1f ms %10.1f ms %8.3f   plays %s   (first Start %.1f ms)\n", figure,
+                goMs, floor, floor > 0 ? goMs / floor : 0, plays ? "met" : "NOT MET", startMs);
     std::fflush(stdout);
 }
 
@@ -133,16 +135,15 @@ PlayRuns playRuns(const QString &mode, const QString &folder, const QString &fil
     PlayRuns runs;
     for (int i = 0; i < kRuns; ++i) {
         runs.floorMs.push_back(djpegMs({file}));
-        const QHash<QString, double> f = playerFigures(mode, folder);
-        runs.allPlayed = runs.allPlayed && f.value(QStringLiteral("pieces")) == 100
-            && f.value(QStringLiteral("go_ms"), -1) > 0 && f.value(QStringLiteral("start_ms"), -1) > 0;
-        runs.goMs.push_back(f.value(QStringLiteral("go_ms"), -1));
-        runs.startMs.push_back(f.value(QStringLiteral("start_ms"), -1));
-        runs.peakAboveIdleMb.push_back(
-            (f.value(QStringLiteral("peak_kb")) - f.value(QStringLiteral("idle_kb"))) / 1024);
-        runs.dragMs.push_back(f.value(QStringLiteral("drag_ms"), -1));
-        runs.width = int(f.value(QStringLiteral("width")));
-        runs.height = int(f.value(QStringLiteral("height")));
+        const QHash<QByteArray, double> f = playerFigures(mode, folder);
+        runs.allPlayed = runs.allPlayed && f.value("pieces") == 100 && f.value("go_ms", -1) > 0
+            && f.value("start_ms", -1) > 0;
+        runs.goMs.push_back(f.value("go_ms", -1));
+        runs.startMs.push_back(f.value("start_ms", -1));
+        runs.peakAboveIdleMb.push_back((f.value("peak_kb") - f.value("idle_kb")) / 1024);
+        runs.dragMs.push_back(f.value("drag_ms", -1));
+        runs.width = int(f.value("width"));
+        runs.height = int(f.value("height"));
     }
     return runs;
 }
@@ -159,14 +160,15 @@ int main(int argc, char **argv)
         return 1;
     }
     QTemporaryDir root;
-    // The game's per-user music folder lies in the run's own folder.
+    // The game's per-user folders lie in the run's own folder.
     g_environment = QProcessEnvironment::systemEnvironment();
     g_environment.insert(QStringLiteral("XDG_DATA_HOME"), root.filePath(QStringLiteral("data")));
     if (!g_environment.contains(QStringLiteral("XDG_RUNTIME_DIR"))) {
-        QDir(root.path()).mkdir(QStringLiteral("runtime"));
-        QFile::setPermissions(root.filePath(QStringLiteral("runtime")),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        g_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.filePath(QStringLiteral("runtime")));
+        const QString runtime = root.filePath(QStringLiteral("runtime"));
+        QDir().mkdir(runtime);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                           | QFileDevice::ExeOwner);
+        g_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
     }
     if (!g_environment.contains(QStringLiteral("SDL_AUDIODRIVER")))
         g_environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
@@ -174,32 +176,35 @@ int main(int argc, char **argv)
     std::printf("Making the photos...\n");
     std::fflush(stdout);
     QStringList library, photo24, photo48, photo100;
-    const QString libraryFolder =
-        makeProgramFolder(root, QStringLiteral("library"), std::vector<Photo>(6, {4000, 3000}), &library);
-    const QString folder24 = makeProgramFolder(root, QStringLiteral("p24"), {{6000, 4000}}, &photo24);
-    const QString folder48 = makeProgramFolder(root, QStringLiteral("p48"), {{8000, 6000}}, &photo48);
+    const std::vector<Photo> page(6, {4000, 3000});
+    const QString libraryFolder = makeProgramFolder(root, QStringLiteral("lib"), page, &library);
+    const QString folder24 =
+        makeProgramFolder(root, QStringLiteral("p24"), {{6000, 4000}}, &photo24);
+    const QString folder48 =
+        makeProgramFolder(root, QStringLiteral("p48"), {{8000, 6000}}, &photo48);
     const QString folder100 =
         makeProgramFolder(root, QStringLiteral("p100"), {{12000, 8000}}, &photo100);
-    if (libraryFolder.isEmpty() || folder24.isEmpty() || folder48.isEmpty() || folder100.isEmpty()) {
+    if (library.size() != 6 || photo24.isEmpty() || photo48.isEmpty() || photo100.isEmpty()) {
         std::fprintf(stderr, "cannot write the photos\n");
         return 1;
     }
     std::printf("Each figure: median of %d fresh game processes; floor: djpeg, one process per "
                 "file, in the same run (platform: %s).\n\n",
                 kRuns, qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "X11");
-    std::printf("%-52s %13s %13s %8s   %-8s %s\n", "figure", "ours", "floor", "ratio", "goal", "met");
+    std::printf("%-52s %13s %13s %8s   %-8s %s\n", "figure", "ours", "floor", "ratio", "goal",
+                "met");
 
     // Start-up, from the process's start to the selection form painted with its first page.
     std::vector<double> startup, startupFloor;
     for (int i = 0; i < kRuns; ++i) {
         startupFloor.push_back(djpegMs(library, QStringLiteral("1/8")));
         const qint64 spawned = bench::monotonicNs();
-        const double painted = playerFigures(QStringLiteral("startup"), libraryFolder)
-                                   .value(QStringLiteral("painted_ns"), -1);
+        const double painted =
+            playerFigures(QStringLiteral("startup"), libraryFolder).value("painted_ns", -1);
         startup.push_back(painted > 0 ? (painted - double(spawned)) / 1e6 : -1);
     }
-    printRow("start-up -> selection form painted, 6 x 12 MP", bench::median(startup), bench::median(startupFloor),
-             "ms", 2.5);
+    printRow("start-up -> selection form painted, 6 x 12 MP", bench::median(startup),
+             bench::median(startupFloor), "ms", 2.5);
 
     const PlayRuns p24 = playRuns(QStringLiteral("drag"), folder24, photo24.first());
     const double floor24 = bench::median(p24.floorMs);

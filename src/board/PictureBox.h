@@ -41,7 +41,6 @@ public:
     // Removes the picture; the box keeps its size.
     void clearPicture();
     const QImage &picture() const { return m_picture; }
-    QRect pictureSource() const { return m_source; }
     bool hasPicture() const { return !m_picture.isNull(); }
     // The pixels the box shows, as an image of their own.
     QImage shownPicture() const;

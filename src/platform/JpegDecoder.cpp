@@ -256,7 +256,9 @@ QSize JpegDecoder::size() const
 
 QSize JpegDecoder::scaledSize(int eighths) const
 {
-    const auto scale = [eighths](qint64 side) { return static_cast<int>((side * eighths + 7) / 8); };
+    const auto scale = [eighths](qint64 side) {
+        return static_cast<int>((side * eighths + 7) / 8);
+    };
     return {scale(d->info.image_width), scale(d->info.image_height)};
 }
 
@@ -267,7 +269,9 @@ qint64 JpegDecoder::workingBytes() const
     qint64 bytes = 0;
     for (int c = 0; c < d->info.num_components; ++c) {
         const jpeg_component_info &component = d->info.comp_info[c];
-        const auto roundUp = [](qint64 value, qint64 step) { return (value + step - 1) / step * step; };
+        const auto roundUp = [](qint64 value, qint64 step) {
+            return (value + step - 1) / step * step;
+        };
         bytes += roundUp(component.width_in_blocks, component.h_samp_factor)
             * roundUp(component.height_in_blocks, component.v_samp_factor) * DCTSIZE2
             * qint64(sizeof(JCOEF));

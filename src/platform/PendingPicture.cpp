@@ -7,7 +7,9 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
+#include <stop_token>
 #include <utility>
 
 namespace jigsaw::picture {
@@ -69,9 +71,33 @@ void fillGrey(uchar *lines, qsizetype bytesPerLine, int width, int from, int to)
     }
 }
 
+// Decodes the rows from the decoder's next one down into the picture's lines, reporting each
+// step to `ready`, until all are done or the decode is stopped.
+void decodeRows(JpegDecoder &decoder, uchar *lines, const QImage &picture,
+                std::atomic<int> *ready, const std::stop_token &stop)
+{
+    const qsizetype bytesPerLine = picture.bytesPerLine();
+    const int height = picture.height();
+    while (decoder.nextRow() < height && !stop.stop_requested()) {
+        const int end = std::min(decoder.nextRow() + kRowsPerStep, height);
+        if (!decoder.readRows(lines, bytesPerLine, end)) {
+            fillGrey(lines, bytesPerLine, picture.width(), decoder.nextRow(), height);
+            break;
+        }
+        if (ready) {
+            ready->store(decoder.nextRow(), std::memory_order_release);
+            ready->notify_all();
+        }
+    }
+    if (ready) {
+        ready->store(height, std::memory_order_release);
+        ready->notify_all();
+    }
+}
+
 } // namespace
 
-PendingPicture PendingPicture::load(const QString &path)
+PendingPicture PendingPicture::load(const QString &path, Decoding decoding)
 {
     PendingPicture result;
     result.m_failure = Failure::Unreadable;
@@ -109,28 +135,21 @@ PendingPicture PendingPicture::load(const QString &path)
     if (!decoder->start(8, budget - pixelBytes(size)))
         return result;
 
-    result.m_prefault = std::jthread([image](std::stop_token stop) { prefaultPicture(image, stop); });
     result.m_failure = Failure::None;
     result.m_image = image;
-    result.m_ready = std::make_shared<std::atomic<int>>(0);
-    // The image is not shared yet, so these are its own lines. The worker writes through them
+    // The image is not shared yet, so these are its own lines. A worker writes through them
     // while the image is shown; a row is shown only once the count says it is final.
     auto *lines = const_cast<uchar *>(image.constBits());
+    if (decoding == Decoding::Here) {
+        decodeRows(*decoder, lines, image, nullptr, {});
+        return result;
+    }
+    result.m_prefault =
+        std::jthread([image](std::stop_token stop) { prefaultPicture(image, stop); });
+    result.m_ready = std::make_shared<std::atomic<int>>(0);
     result.m_worker = std::jthread([decoder = std::move(decoder), image, lines,
                                     ready = result.m_ready](std::stop_token stop) {
-        const qsizetype bytesPerLine = image.bytesPerLine();
-        const int height = image.height();
-        while (decoder->nextRow() < height && !stop.stop_requested()) {
-            const int end = std::min(decoder->nextRow() + kRowsPerStep, height);
-            if (!decoder->readRows(lines, bytesPerLine, end)) {
-                fillGrey(lines, bytesPerLine, image.width(), decoder->nextRow(), height);
-                break;
-            }
-            ready->store(decoder->nextRow(), std::memory_order_release);
-            ready->notify_all();
-        }
-        ready->store(height, std::memory_order_release);
-        ready->notify_all();
+        decodeRows(*decoder, lines, image, ready.get(), stop);
     });
     return result;
 }

@@ -24,9 +24,14 @@ public:
     PendingPicture(PendingPicture &&) noexcept = default;
     PendingPicture &operator=(PendingPicture &&) noexcept = default;
 
-    // Starts loading the picture at its natural size in 32-bit pixels. A JPEG is decoded on a
-    // worker thread; other formats are read whole before this returns.
-    static PendingPicture load(const QString &path);
+    enum class Decoding {
+        Background, // a JPEG's rows are decoded on a worker thread after load() returns
+        Here,       // every row is decoded before load() returns
+    };
+
+    // Starts loading the picture at its natural size in 32-bit pixels. Formats other than JPEG
+    // are always read whole before this returns.
+    static PendingPicture load(const QString &path, Decoding decoding = Decoding::Background);
 
     bool isNull() const { return m_image.isNull(); }
     Failure failure() const { return m_failure; }

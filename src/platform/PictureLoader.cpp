@@ -73,8 +73,7 @@ QImage qtThumbnail(std::FILE *file, QSize box, qint64 budget)
 
 QImage loadPicture(const QString &path, Failure *failure)
 {
-    const PendingPicture picture = PendingPicture::load(path);
-    picture.finish();
+    const PendingPicture picture = PendingPicture::load(path, PendingPicture::Decoding::Here);
     if (failure)
         *failure = picture.failure();
     return picture.image();

@@ -50,16 +50,21 @@ qint64 controlGroupRoom()
     for (const QByteArray &line : readSmallFile(QStringLiteral("/proc/self/cgroup")).split('\n')) {
         if (!line.startsWith("0::"))
             continue;
-        QString group = QStringLiteral("/sys/fs/cgroup") + QString::fromUtf8(line.mid(3)).trimmed();
+        const QString root = QStringLiteral("/sys/fs/cgroup");
+        QString group = QDir::cleanPath(root + QString::fromUtf8(line.mid(3)).trimmed());
         for (;;) {
+            const auto number = [&group](const char *name, bool *ok) {
+                return readSmallFile(group + QLatin1Char('/') + QLatin1String(name))
+                    .trimmed()
+                    .toLongLong(ok);
+            };
             bool limited = false;
-            const qint64 max = readSmallFile(group + QStringLiteral("/memory.max")).trimmed().toLongLong(&limited);
             bool counted = false;
-            const qint64 current =
-                readSmallFile(group + QStringLiteral("/memory.current")).trimmed().toLongLong(&counted);
+            const qint64 max = number("memory.max", &limited);
+            const qint64 current = number("memory.current", &counted);
             if (limited && counted)
                 room = room < 0 ? max - current : std::min(room, max - current);
-            if (group == QStringLiteral("/sys/fs/cgroup") || !group.startsWith(QStringLiteral("/sys/fs/cgroup/")))
+            if (group == root || !group.startsWith(root + QLatin1Char('/')))
                 break;
             group = QDir::cleanPath(group + QStringLiteral("/.."));
         }
@@ -73,7 +78,8 @@ qint64 addressSpaceRoom()
     rlimit limit{};
     if (getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
         return -1;
-    const qint64 pages = readSmallFile(QStringLiteral("/proc/self/statm")).split(' ').first().toLongLong();
+    const qint64 pages =
+        readSmallFile(QStringLiteral("/proc/self/statm")).split(' ').first().toLongLong();
     const qint64 limitBytes = limit.rlim_cur > std::uint64_t(std::numeric_limits<qint64>::max())
         ? std::numeric_limits<qint64>::max()
         : qint64(limit.rlim_cur);
@@ -97,7 +103,8 @@ void unmapPicture(void *info)
 
 qint64 memoryBudget()
 {
-    qint64 available = procKilobytes(readSmallFile(QStringLiteral("/proc/meminfo")), "MemAvailable:");
+    qint64 available =
+        procKilobytes(readSmallFile(QStringLiteral("/proc/meminfo")), "MemAvailable:");
     if (available < 0)
         available = qint64(sysconf(_SC_AVPHYS_PAGES)) * sysconf(_SC_PAGESIZE);
     for (const qint64 room : {controlGroupRoom(), addressSpaceRoom()}) {
