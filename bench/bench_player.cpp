@@ -126,9 +126,11 @@ void sendMouse(QWidget *w, QEvent::Type type, QPointF at, Qt::MouseButton button
 }
 
 // The median time of one move of a piece dragged back and forth, each move painted and put
-// on the screen.
+// on the screen; -1 when the piece is out of sight (its moves would cost nothing).
 double dragMoveMs(BoardForm *board, PictureBox *piece)
 {
+    if (piece->visibleRegion().isEmpty())
+        return -1;
     const QPointF grab(60, 60);
     sendMouse(piece, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(board, QEvent::UpdateRequest);
@@ -189,8 +191,10 @@ int play(Game &game, PaintWatch &watch, bool drag)
         ui.Timer1->stop();
         ui.Timer5->stop();
         waitFor([&ui] { return !ui.Timer4->isActive(); });
+        // The dragged piece lies in the view, wherever the view was scrolled to, over the
+        // others.
         PictureBox *piece = ui.Picture1[55];
-        geom::move(piece, 40, 30);
+        geom::move(piece, 40 - ui.Picture2->x(), 30 - ui.Picture2->y());
         piece->raise();
         settle();
         std::printf(" drag_ms=%.4f", dragMoveMs(board, piece));
