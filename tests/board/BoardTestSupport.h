@@ -53,6 +53,8 @@ protected:
     jigsaw::BoardForm *launchResumed(int width, int height, double pieceCount, double gridSide,
                                      int placementSound, double limit = 0,
                                      const QString &name = QStringLiteral("pic.png"));
+    // Keeps the board's one-second timers from ticking on their own during a test.
+    void holdTheClocks();
     // GO on a new game, the board activated and the question panel slid in.
     void launch(int width = 480, int height = 360, const QString &name = QStringLiteral("pic.png"));
     // スタート, with the panel slid out again.
