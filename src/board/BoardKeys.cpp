@@ -74,6 +74,17 @@ void BoardForm::connectKeyHandlers()
 
 void BoardForm::Picture1_KeyDown(int index, int key, int shift)
 {
+    // The completed picture covers the board: the keys reach what the mouse would, the view
+    // and its menu, not the pieces under it.
+    if (!m_ui.Picture3->isHidden()) {
+        if (key == Qt::Key_Menu) {
+            Picture3_MouseDown(PictureBox::RightButton, 0, geom::width(m_ui.Picture3) / 2.0,
+                               geom::height(m_ui.Picture3) / 2.0);
+        } else if (key == Qt::Key_F6) {
+            FocusBox();
+        }
+        return;
+    }
     const double step = (shift & PictureBox::ShiftKey) ? kLargeStep : kSmallStep;
     switch (key) {
     case Qt::Key_Left:
