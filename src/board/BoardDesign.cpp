@@ -1,6 +1,7 @@
 #include "board/BoardForm.h"
 
 #include "board/PictureBox.h"
+#include "platform/AccessibleRole.h"
 #include "platform/Geometry.h"
 
 #include <QComboBox>
@@ -88,6 +89,9 @@ void BoardForm::createBoardView()
     m_ui.Picture2->setForeColor(Qt::black);
     geom::setGeometry(m_ui.Picture2, 0, 0, 400, 300);
     makePieces(m_ui.Picture2, "Picture1", m_ui.Picture1);
+    // A screen reader names the places a player works in, not an anonymous filler.
+    access::setRole(m_ui.Picture2, QAccessible::Canvas);
+    m_ui.Picture2->setAccessibleName(QStringLiteral("ボード"));
 
     m_ui.HScroll1 = makeScrollBar(m_ui.Form, "HScroll1", Qt::Horizontal);
     geom::setGeometry(m_ui.HScroll1, 0, 308, 400, kScrollBarThickness);
@@ -105,6 +109,8 @@ void BoardForm::createPieceBox()
     m_ui.Picture7 = makePictureBox(m_ui.Form, QStringLiteral("Picture7"), kBoxNavy);
     geom::setGeometry(m_ui.Picture7, 0, 33, 120, 300);
     m_ui.Picture7->hide();
+    access::setRole(m_ui.Picture7, QAccessible::Grouping);
+    m_ui.Picture7->setAccessibleName(QStringLiteral("ピースボックス"));
 
     m_ui.Picture5 = makePictureBox(m_ui.Picture7, QStringLiteral("Picture5"), Qt::black);
     geom::setGeometry(m_ui.Picture5, 0, 0, 100, 300);
@@ -168,6 +174,8 @@ void BoardForm::createCompletedView()
     m_ui.Picture3 = makePictureBox(m_ui.Form, QStringLiteral("Picture3"), m_ui.Form->backColor());
     geom::setGeometry(m_ui.Picture3, -10, -10, 10, 10);
     m_ui.Picture3->hide();
+    access::setRole(m_ui.Picture3, QAccessible::Graphic);
+    m_ui.Picture3->setAccessibleName(QStringLiteral("完成画像"));
 }
 
 } // namespace jigsaw

@@ -105,6 +105,8 @@ void BoardForm::createQuestionPanel()
     // another saved game or file a record under someone else's name.
     m_ui.Combo1->setCompleter(nullptr);
     geom::setGeometry(m_ui.Combo1, twips(720), twips(240), twips(2000), twips(360));
+    // The question is what a screen reader reads for the input box.
+    m_ui.Label5->setBuddy(m_ui.Combo1);
 
     m_ui.Label7 = new QLabel(QStringLiteral("分"), m_ui.Picture4);
     m_ui.Label7->setObjectName(QStringLiteral("Label7"));

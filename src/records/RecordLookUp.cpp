@@ -32,6 +32,7 @@ void LookUpPictureRecords(Game &game)
 
     ui.Combo1->setCurrentIndex(0);
     ui.Label4->setText(s.ImageFileName);
+    ui.Image1->setAccessibleName(s.ImageFileName);
     if (select) {
         select->command6()->show();
         if (s.SelectedThumb)

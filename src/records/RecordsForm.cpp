@@ -134,6 +134,7 @@ void RecordsForm::createChoice()
                             QStringLiteral("ピース枚数選択"), 120, 780, 1320, 255);
     m_ui.Combo1 = new QComboBox(m_ui.Frame1);
     place(m_ui.Combo1, QStringLiteral("Combo1"), 1440, 720, 1095, 360);
+    m_ui.Label1->setBuddy(m_ui.Combo1);
     m_ui.Label2 = makeLabel(m_ui.Frame1, QStringLiteral("Label2"), QStringLiteral("枚"), 2640, 780,
                             255, 255);
     for (QLabel *label : {m_ui.Label1, m_ui.Label2, m_ui.Label3, m_ui.Label4})

@@ -90,11 +90,14 @@ void StretchImage::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (!m_shown.isNull())
         painter.drawPixmap(0, 0, m_shown);
-    // The focus frame: a dashed blue outline around the whole picture, unlike the red square
-    // that marks the selected one.
+    // The focus frame: an outline around the whole picture, unlike the red square that marks
+    // the selected one; blue dashes on white, so that it shows on dark and light pictures alike.
     if (hasFocus()) {
+        const QRectF frame = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+        painter.setPen(QPen(Qt::white, 3));
+        painter.drawRect(frame);
         painter.setPen(QPen(QColor(0, 0, 160), 3, Qt::DashLine));
-        painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+        painter.drawRect(frame);
     }
 }
 

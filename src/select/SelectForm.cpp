@@ -176,6 +176,7 @@ void SelectForm::createControls()
     m_Label6 = makeLabel(m_Frame3, "Label6", QStringLiteral("選択"), 120, 240, 360, 180);
     m_Combo1 = new ChoiceComboBox(m_Frame3);
     place(m_Combo1, "Combo1", 600, 150, 1695, 300);
+    m_Label6->setBuddy(m_Combo1);
     m_Command6 = makeColorButton(m_client, "Command6", QStringLiteral("過去の記録表示"), 2640, 0,
                                  1695, 495);
     m_Command6->setFaceColor(kLightGreen);
@@ -231,6 +232,8 @@ void SelectForm::createControls()
     m_Command4->setFaceColor(kLightGrey);
     m_Dir1 = new FolderList(m_Frame2);
     place(m_Dir1, "Dir1", 120, 660, 2415, 4080);
+    // The list is the folder choice its frame is captioned with.
+    m_Dir1->setAccessibleName(m_Frame2->title());
     m_Label2 = makeLabel(m_Frame2, "Label2", QStringLiteral("画像数(.jpg)"), 360, 4920, 915, 180);
     m_Label1 = makeLabel(m_Frame2, "Label1", QString(), 1440, 4800, 975, 375);
     m_Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -130,6 +130,30 @@ TEST_F(KeyboardPlay, KeysKeepThePieceOnTheBoardSendItBackAndNameEveryPiece)
     for (int n = 1; n <= 16; ++n)
         EXPECT_TRUE(names.contains(QStringLiteral("ピース%1").arg(n))) << n;
     EXPECT_TRUE(names.contains(QStringLiteral("OK")));
+    EXPECT_TRUE(names.contains(QStringLiteral("ボード")));
+    EXPECT_TRUE(names.contains(QStringLiteral("ピースボックス")));
     QAccessibleInterface *piece0 = QAccessible::queryAccessibleInterface(slot(0));
     EXPECT_EQ(piece0->role(), QAccessible::Graphic);
+
+    // The menu key on a piece opens the right-click menu; while the completed picture covers
+    // the board, the keys reach the picture and its menu, not the piece under it.
+    player::pressKey(Qt::Key_Return);
+    PictureBox *out = qobject_cast<PictureBox *>(QApplication::focusWidget());
+    ASSERT_TRUE(out && !out->isHidden() && out->parentWidget() == ui().Picture2);
+    player::pressKey(Qt::Key_Menu);
+    ASSERT_TRUE(ui().PopupMenu->isVisible());
+    player::pressKey(Qt::Key_Down);
+    player::pressKey(Qt::Key_Return); // 完成画像を表示
+    ASSERT_FALSE(ui().Picture3->isHidden());
+    const QPointF where = placeOf(static_cast<int>(
+        std::find(ui().Picture1.begin(), ui().Picture1.end(), out) - ui().Picture1.begin()));
+    ASSERT_EQ(QApplication::focusWidget(), out);
+    press(Qt::Key_Right, 3);
+    EXPECT_EQ(QPointF(geom::left(out), geom::top(out)), where);
+    player::pressKey(Qt::Key_Menu);
+    ASSERT_TRUE(ui().PopupMenu->isVisible());
+    EXPECT_FALSE(ui().mnuPieceBox->isEnabled());
+    player::pressKey(Qt::Key_Down);
+    player::pressKey(Qt::Key_Return); // ゲームに戻る
+    EXPECT_TRUE(ui().Picture3->isHidden());
 }
