@@ -52,12 +52,12 @@ fuzz: deps
 	@mkdir -p build/fuzz/findings
 	@for t in $(FUZZ_TARGETS); do \
 	  echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
-	  mkdir -p build/fuzz/work/$$t && \
+	  mkdir -p build/fuzz/grown/$$t && \
 	  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  QT_QPA_PLATFORM=offscreen ./build/fuzz/tests/fuzz/fuzz_$$t \
 	    -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
 	    -artifact_prefix=build/fuzz/findings/$$t- \
-	    build/fuzz/work/$$t tests/fuzz/corpus/$$t $$(ls -d tests/fuzz/regressions/$$t 2>/dev/null) \
+	    build/fuzz/grown/$$t tests/fuzz/corpus/$$t $$(ls -d tests/fuzz/regressions/$$t 2>/dev/null) \
 	    > build/fuzz/findings/$$t.log 2>&1 \
 	    || { tail -n 40 build/fuzz/findings/$$t.log; exit 1; }; \
 	  grep -E "^stat::number_of_executed_units|^Done" build/fuzz/findings/$$t.log; \
