@@ -145,10 +145,14 @@ TEST_F(FaultsTest, FullDiskLeavesEveryOldFileWholeAndSaysSo)
     EXPECT_EQ(leftovers(app.filePath(QStringLiteral("datasave"))).filter(QStringLiteral(".txt.")),
               QStringList());
 
-    // With room again, OK stores both.
+    // With room again, OK stores both: the outside picture joins the library under the next
+    // record name.
     disk.makeRoom();
     QTest::mouseClick(ui().Command1, Qt::LeftButton);
     EXPECT_EQ(panelMode(), 8);
+    EXPECT_EQ(question(), QStringLiteral("この記録を保存しました。なお、使用した画像を起動時に"
+                                         "表示できるように設定しました。\r"
+                                         "この記録の順位を確認しますか？"));
     EXPECT_EQ(fileLines(kRecords).size(), 3);
     EXPECT_EQ(fileBytes(QStringLiteral("gazou/ジグソー画像1.png")),
               fileBytes(QStringLiteral("pictures/海.png")));

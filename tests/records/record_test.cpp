@@ -97,21 +97,6 @@ TEST_F(RecordTest, NewRecordGoesOnTopAndTheRankingOpensForThisPictureAndCount)
     EXPECT_EQ(records.Label5[1]->text(), QStringLiteral("00時間10分00秒"));
 }
 
-TEST_F(RecordTest, OutsidePictureJoinsTheLibraryUnderTheNextRecordName)
-{
-    finishGame(QStringLiteral("海.png"), 0, 59);
-    ASSERT_EQ(panelMode(), 6);
-    ASSERT_EQ(state().ImageFileName, QStringLiteral("ジグソー画像1.png"));
-
-    answer(QStringLiteral("太郎"));
-    EXPECT_EQ(fileBytes(QStringLiteral("gazou/ジグソー画像1.png")),
-              fileBytes(QStringLiteral("pictures/海.png")));
-    EXPECT_EQ(fileLines(kAddedRecordFile).size(), 2);
-    EXPECT_EQ(question(), QStringLiteral("この記録を保存しました。なお、使用した画像を起動時に"
-                                         "表示できるように設定しました。\r"
-                                         "この記録の順位を確認しますか？"));
-}
-
 TEST_F(RecordTest, PictureThatCannotBeCopiedStillGetsItsRecord)
 {
     finishGame(QStringLiteral("海.png"), 1, 0);

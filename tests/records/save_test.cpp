@@ -174,7 +174,6 @@ TEST_F(RecordsBoardTest, SavedGameComesBackThroughTheSavedGameListAndGo)
     s.ElapsedMin = 0;
     player::click(go);
     ASSERT_NE(board(), nullptr);
-    EXPECT_EQ(s.LaunchMode, 2);
     startGame();
     ui().Timer1->stop();
     ui().Timer2->stop();
