@@ -126,7 +126,6 @@ TEST(SoundCues, EachCuePlaysItsFileToTheEndAndAMissingOrBrokenFileBeeps)
         EXPECT_EQ(sound.cues().defaultSoundCount(), 2);
         EXPECT_EQ(sound.cues().playedCues(),
                   (QList<Cue>{Cue::Click, Cue::Complete, Cue::Notice, Cue::Click, Cue::Complete}));
-        EXPECT_EQ(sound.output().driverName(), QStringLiteral("disk"));
     }
     const DiskCapture::Heard heard = capture.read();
     EXPECT_GT(heard.peak, 8000);
@@ -160,8 +159,6 @@ TEST(MusicDevice, LogsEveryCommandPlaysOnceThroughAndAMissingFileIsSilent)
         const QString open = "open " + path + " type waveaudio alias WaveFile";
         EXPECT_EQ(music.commandLog(), (QStringList{open, "play WaveFile", open, open, "play WaveFile",
                                                    "close WaveFile", "stop WaveFile"}));
-        music.clearCommandLog();
-        EXPECT_TRUE(music.commandLog().isEmpty());
     }
     const DiskCapture::Heard heard = capture.read();
     EXPECT_GT(heard.peak, 8000);
