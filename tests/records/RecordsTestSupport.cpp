@@ -9,16 +9,12 @@
 #include <QLabel>
 #include <QPushButton>
 
-void RecordsBoardTest::placePiece(int index, double left, double top)
-{
-    jigsaw::geom::move(piece(index), left, top);
-    piece(index)->show();
-}
-
 void RecordsBoardTest::completeGame()
 {
-    for (int i = 0; i < 16; ++i)
-        placePiece(i, correctOf(i).x(), correctOf(i).y());
+    for (int i = 0; i < 16; ++i) {
+        jigsaw::geom::move(piece(i), correctOf(i).x(), correctOf(i).y());
+        piece(i)->show();
+    }
     board()->CheckCompletion();
     ASSERT_EQ(fields().Completed, 1);
 }

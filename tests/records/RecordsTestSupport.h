@@ -13,7 +13,6 @@ class QComboBox;
 class RecordsBoardTest : public BoardTest
 {
 protected:
-    void placePiece(int index, double left, double top);
     // Lays every piece on its place and runs the completion check, as the last release does.
     void completeGame();
 
