@@ -23,7 +23,7 @@ const QStringList kMusicStopped{QStringLiteral("stop WaveFile"), QStringLiteral(
 
 using QuestionPanel = BoardTest;
 
-TEST_F(QuestionPanel, SlidesInByThirtyAndOutByFiftyAndNoGoesBackWhereItShould)
+TEST_F(QuestionPanel, SlidesInByThirtyAndOutByFiftyAndAQuestionAskedMidSlideComesBack)
 {
     ASSERT_NO_FATAL_FAILURE(launch());
     // The launch parks the 340-pixel panel at -350; the activation's slide stops at -20.
@@ -58,17 +58,6 @@ TEST_F(QuestionPanel, SlidesInByThirtyAndOutByFiftyAndNoGoesBackWhereItShould)
     EXPECT_EQ(geom::left(ui().Picture4), -10);
     EXPECT_EQ(geom::top(ui().Picture2), 0); // scrolled back so that the panel is in view
     EXPECT_EQ(board()->focusWidget(), ui().Command1);
-
-    // NO to overwriting a saved game goes back to asking for the name.
-    board()->AskQuestion(5, QStringLiteral("この名前はすでに存在します。\rこの名前で上書き保存しますか？"),
-                         BoardForm::InputBox | BoardForm::NoButton);
-    finishSlides();
-    player::typeInto(ui().Combo1, QStringLiteral("たろう"));
-    player::click(ui().Command3);
-    EXPECT_EQ(state().PanelMode, 4);
-    EXPECT_EQ(ui().Label5->text(), QStringLiteral("プレーヤー名を入力してください。"));
-    EXPECT_EQ(ui().Combo1->currentText(), QString());
-    EXPECT_FALSE(ui().Timer4->isActive()); // the panel stays
 }
 
 TEST_F(QuestionPanel, EnterPressesTheFocusedButtonAndEscapeAnswersNo)

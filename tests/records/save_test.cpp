@@ -52,7 +52,7 @@ TEST_F(SaveTest, NewNamesAreSavedAtOnceExistingOnesAfterAskingAndUnsafeOnesNever
     EXPECT_TRUE(ui().Timer1->isActive());
     EXPECT_FALSE(game->hasEnded());
 
-    // The name now exists; NO asks for a name again with an empty box.
+    // The name now exists; NO asks for a name again with an empty box, the panel staying.
     ui().mnuSave->trigger();
     answer(QStringLiteral("ABC"));
     EXPECT_EQ(panelMode(), 5);
@@ -62,6 +62,7 @@ TEST_F(SaveTest, NewNamesAreSavedAtOnceExistingOnesAfterAskingAndUnsafeOnesNever
     EXPECT_EQ(panelMode(), 4);
     EXPECT_EQ(question(), QStringLiteral("プレーヤー名を入力してください。"));
     EXPECT_TRUE(ui().Combo1->currentText().isEmpty());
+    EXPECT_FALSE(ui().Timer4->isActive());
 
     // A name changed while the overwrite question is open is checked again.
     answer(QStringLiteral("ABC"));
