@@ -10,6 +10,7 @@
 #include "state/Game.h"
 #include "support/PlayerInput.h"
 #include "support/TempAppDir.h"
+#include "support/Wait.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -49,7 +49,7 @@ TEST_F(KeyboardPlay, SixteenPiecesFromTheMenusToCompletionWithTheKeysAlone)
 {
     ASSERT_NO_FATAL_FAILURE(launch(640, 480));
     board()->activateWindow();
-    QTRY_VERIFY(board()->isActiveWindow());
+    ASSERT_SOON(board()->isActiveWindow());
     player::pressKey(Qt::Key_Return); // the first hint's OK
     finishSlides();
 
@@ -66,7 +66,7 @@ TEST_F(KeyboardPlay, SixteenPiecesFromTheMenusToCompletionWithTheKeysAlone)
     finishSlides();
     // Headless, a closed menu keeps the activation; a window manager gives it back.
     board()->activateWindow();
-    QTRY_VERIFY(board()->isActiveWindow());
+    ASSERT_SOON(board()->isActiveWindow());
 
     // The focus starts in the box; each piece is taken out with Enter, walked to its place,
     // dropped with Enter, and F6 goes back to the box for the next.
@@ -95,7 +95,7 @@ TEST_F(KeyboardPlay, SixteenPiecesFromTheMenusToCompletionWithTheKeysAlone)
 TEST_F(KeyboardPlay, KeysKeepThePieceOnTheBoardSendItBackAndNameEveryPiece)
 {
     ASSERT_NO_FATAL_FAILURE(startSixteen());
-    QTRY_VERIFY(board()->isActiveWindow());
+    ASSERT_SOON(board()->isActiveWindow());
     player::pressKey(Qt::Key_Return);
     auto *taken = qobject_cast<PictureBox *>(QApplication::focusWidget());
     ASSERT_TRUE(taken && !taken->isHidden());

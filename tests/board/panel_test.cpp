@@ -64,7 +64,7 @@ TEST_F(QuestionPanel, EnterPressesTheFocusedButtonAndEscapeAnswersNo)
 {
     ASSERT_NO_FATAL_FAILURE(launch());
     board()->activateWindow();
-    QTRY_VERIFY(board()->isActiveWindow());
+    ASSERT_SOON(board()->isActiveWindow());
 
     // The first hint offers only OK: Escape leaves it where it is.
     ASSERT_EQ(QApplication::focusWidget(), ui().Command1);
@@ -135,10 +135,10 @@ TEST_F(QuestionPanel, ClosingTheBoardReturnsToTheSelectionAndQuitEndsTheProgram)
         };
         EXPECT_TRUE(select->focusWidget() == go
                     || std::any_of(focusChanges.cbegin(), focusChanges.cend(), toGo));
-        QTRY_VERIFY(closing.isNull());
+        ASSERT_SOON(closing.isNull());
         EXPECT_FALSE(game->hasEnded());
         // Back on the selection form: the library view with nothing selected.
-        QTRY_VERIFY(!go->isEnabled());
+        ASSERT_SOON(!go->isEnabled());
         EXPECT_FALSE(state().SelectedThumb.has_value());
     }
 

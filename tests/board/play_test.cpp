@@ -279,19 +279,19 @@ TEST_F(Play, CompletingAResumedLibraryGameDeletesItsFileAndOffersEachPlayerOnce)
     game->start();
     state().AppDir = app.path();
     state().LibraryPictureCount = 12;
-    QTRY_VERIFY(game->frmSelect()->isActiveWindow());
+    ASSERT_SOON(game->frmSelect()->isActiveWindow());
     const QString saved = QStringLiteral("続き");
     app.writeFile(QStringLiteral("save/続き.txt"), QByteArrayLiteral("saved\r\n"));
     app.writeFile(QStringLiteral("save/あとの一局.txt"), QByteArrayLiteral("saved\r\n"));
     ASSERT_NE(launchResumed(640, 480, 16, 4, 0, 0, name), nullptr);
-    QTRY_COMPARE(state().BoardActivated, 1.0);
+    ASSERT_SOON(state().BoardActivated == 1.0);
 
     // Looking at the saved games again chooses none of them for the game in play.
     auto *resume = game->frmSelect()->findChild<QAction *>(QStringLiteral("ゲームの続き"));
     resume->setEnabled(true);
     resume->trigger();
     board()->activateWindow();
-    QTRY_VERIFY(board()->isActiveWindow());
+    ASSERT_SOON(board()->isActiveWindow());
     ASSERT_NO_FATAL_FAILURE(startGame());
     ASSERT_EQ(fields().BoxMode, 2);
     for (int i = 0; i < 16; ++i)

@@ -95,12 +95,12 @@ TEST_F(BoardSetup, NewGameResetsTheSettingsAndAClosedBoardIsLoadedAfresh)
     EXPECT_TRUE(ui().HScroll1->isHidden() && ui().VScroll2->isHidden());
 
     // The first activation: the hint, OK only, and the panel sliding in until it stops.
-    QTRY_COMPARE(state().BoardActivated, 1.0);
+    ASSERT_SOON(state().BoardActivated == 1.0);
     EXPECT_EQ(ui().Label5->text(),
               QStringLiteral("設定ボタンで各種設定後、スタートをクリックしてください。\r"
                              "スタート後右クリックで完成画像が表示されます"));
     EXPECT_TRUE(ui().Command3->isHidden() && ui().Combo1->isHidden());
-    QTRY_VERIFY(!ui().Timer3->isActive());
+    ASSERT_SOON(!ui().Timer3->isActive());
     EXPECT_EQ(geom::left(ui().Picture4), -20);
     // Coming back from another program leaves what the player copied there alone.
     QWindow elsewhere;
@@ -108,9 +108,9 @@ TEST_F(BoardSetup, NewGameResetsTheSettingsAndAClosedBoardIsLoadedAfresh)
     const auto comeBackFrom = [form](const auto &window) {
         window->show();
         window->requestActivate();
-        QTRY_VERIFY(window->isActive());
+        ASSERT_SOON(window->isActive());
         form->activateWindow();
-        QTRY_VERIFY(form->isActiveWindow());
+        ASSERT_SOON(form->isActiveWindow());
     };
     QGuiApplication::clipboard()->setText(QStringLiteral("copied"));
     comeBackFrom(&elsewhere);
@@ -127,11 +127,11 @@ TEST_F(BoardSetup, NewGameResetsTheSettingsAndAClosedBoardIsLoadedAfresh)
 
     QPointer<BoardForm> closed = form;
     form->close();
-    QTRY_VERIFY(closed.isNull());
+    ASSERT_SOON(closed.isNull());
     ASSERT_NE(launchNew(720, 500), nullptr);
     EXPECT_TRUE(ui().mnuStart->isEnabled());
     EXPECT_EQ(geom::width(ui().Picture2), 720);
-    QTRY_COMPARE(state().BoardActivated, 1.0);
+    ASSERT_SOON(state().BoardActivated == 1.0);
 }
 
 TEST_F(BoardSetup, PiecesAndBoxForEachPieceCount)
@@ -163,7 +163,7 @@ TEST_F(BoardSetup, PiecesAndBoxForEachPieceCount)
         SCOPED_TRACE(c.count);
         // GO again on the larger game of the round before: a fresh board.
         ASSERT_NE(launchNew(640, 480), nullptr);
-        QTRY_COMPARE(state().BoardActivated, 1.0);
+        ASSERT_SOON(state().BoardActivated == 1.0);
         EXPECT_FALSE(ui().Timer1->isActive() || ui().Timer5->isActive() || ui().Picture7->isVisible());
         state().PieceCount = c.count;
         state().GridSide = c.side;
@@ -374,7 +374,7 @@ TEST_F(BoardSetup, PhotoAboveQtsOwnLimitLaunchesAndIsCutIntoViewsOfIt)
     ASSERT_NE(board(), nullptr);
     EXPECT_TRUE(geom::width(ui().Picture2) == 9000 && geom::height(ui().Picture2) == 6000);
     EXPECT_FALSE(ui().HScroll1->isHidden() || ui().VScroll2->isHidden());
-    QTRY_COMPARE(state().BoardActivated, 1.0);
+    ASSERT_SOON(state().BoardActivated == 1.0);
     finishSlides();
     state().PieceCount = 100;
     state().GridSide = 10;
@@ -397,7 +397,7 @@ TEST_F(BoardSetup, ResumedGameLaysEveryPieceAtItsSavedPlaceAndKeepsItsClock)
     // Ten minutes, half of them left, 3:12 played.
     ASSERT_NE(launchResumed(640, 480, 100, 10, 1, 10), nullptr);
     EXPECT_FALSE(ui().mnuSettings->isEnabled()); // until Start
-    QTRY_COMPARE(state().BoardActivated, 1.0);
+    ASSERT_SOON(state().BoardActivated == 1.0);
     EXPECT_EQ(ui().Label5->text(),
               QStringLiteral("前回の続きからはじめます。\rスタートをクリックしてください"));
     for (std::size_t i = 0; i < 100; ++i) {

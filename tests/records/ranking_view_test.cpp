@@ -7,6 +7,7 @@
 #include "state/Game.h"
 #include "support/PlayerInput.h"
 #include "support/TempAppDir.h"
+#include "support/Wait.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -130,5 +131,5 @@ TEST_F(RankingViewTest, ShortFormCoversTheTableUntilTheRankingIsShownAndStaysOnS
     records->move(screen.left(), screen.bottom() - records->frameGeometry().height());
     EXPECT_EQ(rank({line("2024/03/01", "00754", "A")}).size(), 2);
     EXPECT_GT(records->centralWidget()->height(), height);
-    QTRY_VERIFY(screen.contains(records->frameGeometry()));
+    ASSERT_SOON(screen.contains(records->frameGeometry()));
 }
