@@ -9,9 +9,14 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace jigsaw {
+
+namespace savedgame {
+struct Settings;
+}
 
 class Game;
 class WindowReturn;
@@ -42,6 +47,12 @@ public:
     void setGamePicture(picture::PendingPicture picture);
     // The whole picture, once every row is decoded.
     const QImage &gamePicture();
+
+    // GO's part on the board: the form sized to the screen and its view to the picture, the
+    // launched game's settings (a new game's, or the resumed saved game's) and the board shown
+    // with the whole picture.
+    void LayOutLaunchedGame(picture::PendingPicture picture,
+                            const std::optional<savedgame::Settings> &saved);
 
     // Puts a fixed source of uniform numbers in [0, 1) in place of the clock-seeded one.
     void setRandomSource(std::function<double()> source);

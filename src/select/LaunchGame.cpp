@@ -1,27 +1,15 @@
 #include "select/LaunchGame.h"
 
 #include "board/BoardForm.h"
-#include "board/BoardView.h"
-#include "board/PictureBox.h"
 #include "board/QuestionPanel.h"
-#include "board/StatusPanels.h"
-#include "platform/ChoiceComboBox.h"
-#include "platform/Geometry.h"
 #include "platform/MessageBox.h"
-#include "platform/Numbers.h"
 #include "platform/PendingPicture.h"
-#include "platform/WindowFrame.h"
 #include "records/SavedGameFile.h"
 #include "select/SelectForm.h"
 #include "state/Game.h"
 
-#include <QComboBox>
-#include <QFrame>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QScrollBar>
-
 #include <optional>
+#include <utility>
 
 namespace jigsaw {
 
@@ -32,46 +20,6 @@ constexpr char kTooLarge[] =
     "画像が大きすぎてジグソーパズルを表示できません。\rこのコンピュータのメモリが足りません。";
 constexpr char kNotNormalSize[] =
     "パズルのフォーム画面が最小化されています。\r元のサイズに戻してやり直してください。";
-
-// The board form's frame leaves 400 twips of the screen free below it.
-constexpr double kScreenMarginTwips = 400;
-
-// Sizes the board view to the board and sets up its scroll bars.
-void fitView(BoardForm &board)
-{
-    const BoardControls &ui = board.ui();
-    BoardViewInput in;
-    in.scaleWidth = board.scaleWidth();
-    in.scaleHeight = board.scaleHeight();
-    in.boardLeft = geom::left(ui.Picture2);
-    in.boardTop = geom::top(ui.Picture2);
-    in.boardWidth = geom::width(ui.Picture2);
-    in.boardHeight = geom::height(ui.Picture2);
-    in.vScrollWidth = geom::width(ui.VScroll2);
-    in.hScrollHeight = geom::height(ui.HScroll1);
-    in.statusBarHeight = geom::height(ui.StatusBar1);
-    in.timePanelHeight = geom::height(ui.Frame1);
-    const BoardViewFit fit = fitBoardView(in);
-
-    geom::setWidth(ui.Picture9, fit.viewWidth);
-    geom::setWidth(ui.HScroll1, fit.viewWidth);
-    ui.HScroll1->setVisible(fit.horizontal);
-    geom::setHeight(ui.Picture9, fit.viewHeight);
-    geom::setHeight(ui.VScroll2, fit.viewHeight);
-    ui.VScroll2->setVisible(fit.vertical);
-    if (fit.horizontal) {
-        ui.HScroll1->setRange(0, fit.hMax);
-        ui.HScroll1->setValue(0);
-    }
-    if (fit.vertical) {
-        ui.VScroll2->setRange(0, fit.vMax);
-        ui.VScroll2->setValue(0);
-    }
-    geom::setLeft(ui.VScroll2, static_cast<double>(geom::left(ui.Picture9))
-                                   + static_cast<double>(geom::width(ui.Picture9)));
-    geom::setTop(ui.HScroll1, static_cast<double>(geom::top(ui.Picture9))
-                                  + static_cast<double>(geom::height(ui.Picture9)));
-}
 
 } // namespace
 
@@ -121,58 +69,7 @@ void LaunchGame(Game &game)
         delete open;
     }
 
-    BoardForm *board = game.frmBoard();
-    const BoardControls &ui = board->ui();
-    geom::move(ui.Picture9, 0, 8);
-    geom::move(ui.Picture2, 0, 0);
-    // The outer frame, title bar included, is as wide as the screen and 400 twips less high,
-    // as far as the desktop's panels leave room: the status bar must never lie under a panel.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QRect area = frame::availableArea(nullptr);
-    const QSize outer(screen.width(), qRound(screen.height() - geom::twips(kScreenMarginTwips)));
-    frame::setOuterGeometry(board, QRect(area.topLeft(), outer.boundedTo(area.size())));
-    board->setGamePicture(std::move(picture));
-    fitView(*board);
-
-    if (s.LaunchMode == 1) {
-        s.PieceCount = 49;
-        s.GridSide = 7;
-        s.GameTimeLimit = TimeLimit();
-        s.PanelMode = 0;
-        s.PlacementSound = 0;
-        QStringList minutes;
-        for (int minute = 1; minute <= 60; ++minute)
-            minutes.append(QString::number(minute));
-        // The box stays empty: a "1" already in it would turn a typed 5 into 15 minutes.
-        ui.Combo1->setItemsUnchosen(minutes);
-    } else {
-        s.PieceCount = saved->pieceCount;
-        s.GridSide = saved->gridSide;
-        s.GameTimeLimit = TimeLimit::fromNumber(saved->gameTimeLimit);
-        s.PanelMode = 0;
-        s.PlacementSound = saved->placementSound;
-        s.ElapsedSec = saved->elapsedSec;
-        s.ElapsedMin = saved->elapsedMin;
-        s.RemainingTotalSec = saved->remainingTotalSec;
-        s.TimeBarStep = saved->timeBarStep;
-        s.RemainingSec = saved->remainingSec;
-        s.RemainingMin = saved->remainingMin;
-        ui.mnuSettings->setEnabled(false);
-    }
-
-    geom::setLeft(ui.Picture4, -(static_cast<double>(geom::width(ui.Picture4)) + 10));
-    ui.Frame1->hide();
-    ui.StatusBar1->setPanelText(1, QStringLiteral("ピース数 ") + num::numberText(s.PieceCount)
-                                       + QStringLiteral(" 枚"));
-    ui.StatusBar1->setPanelText(2, QStringLiteral("経過時間 00:00"));
-    s.BoardActivated = 0;
-    s.InPlay = 0;
-    s.BoardLaunchMode = s.LaunchMode;
-    s.ResumedGameName = s.LaunchMode == 2 ? s.ChosenSavedGame : QString();
-
-    board->show();
-    board->raise();
-    board->activateWindow();
+    game.frmBoard()->LayOutLaunchedGame(std::move(picture), saved);
 }
 
 } // namespace jigsaw
