@@ -80,7 +80,7 @@ void BoardTest::holdTheClocks()
 void BoardTest::launch(int width, int height, const QString &name)
 {
     ASSERT_NE(launchNew(width, height, name), nullptr);
-    QTRY_COMPARE(state().BoardActivated, 1.0);
+    ASSERT_SOON(state().BoardActivated == 1.0);
     finishSlides();
 }
 
