@@ -157,6 +157,10 @@ public:
 signals:
     // The popup 右クリック has just been popped up.
     void popupRequested();
+    // A game was saved: the saved games are not what they were.
+    void savedGamesChanged();
+    // The board has closed and the program goes on: the player picks a picture again.
+    void closed();
 
 protected:
     bool event(QEvent *event) override;

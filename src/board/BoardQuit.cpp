@@ -1,12 +1,9 @@
 #include "board/BoardForm.h"
 
 #include "board/PictureBox.h"
-#include "select/SelectForm.h"
 #include "state/Game.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QPushButton>
 #include <QTimer>
 
 #include <algorithm>
@@ -51,16 +48,7 @@ void BoardForm::closeEvent(QCloseEvent *event)
     // The window goes, and its clocks with it: nothing may tick between now and its deletion.
     for (QTimer *timer : {m_ui.Timer1, m_ui.Timer2, m_ui.Timer3, m_ui.Timer4, m_ui.Timer5})
         timer->stop();
-    if (SelectForm *select = m_game.frmSelect()) {
-        // The selection form takes over; without a window manager to hand it the focus, it
-        // would not learn that the player came back and would keep the old selection.
-        select->activateWindow();
-        if (auto *go = select->findChild<QPushButton *>(QStringLiteral("Command1")))
-            go->setFocus();
-        // The list of saved games is filled again when the player asks for it.
-        if (auto *savedGames = select->findChild<QComboBox *>(QStringLiteral("Combo1")))
-            savedGames->clear();
-    }
+    emit closed();
 }
 
 } // namespace jigsaw

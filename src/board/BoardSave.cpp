@@ -6,10 +6,8 @@
 #include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
 #include "records/SavedGameFile.h"
-#include "select/SelectForm.h"
 #include "state/Game.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,16 +54,6 @@ QString failureText(savedgame::WriteStatus status)
         return kNotSaved + kNotAFile;
     default:
         return kNotSaved + kWriteFailed;
-    }
-}
-
-// A game saved during this run can be resumed in this run: the selection form offers its
-// saved-game view from now on, not only after the next start.
-void offerSavedGames(const Game &game)
-{
-    if (const SelectForm *select = game.frmSelect()) {
-        if (auto *menu = select->findChild<QAction *>(QStringLiteral("ゲームの続き")))
-            menu->setEnabled(true);
     }
 }
 
@@ -158,7 +146,7 @@ bool BoardForm::WriteSavedGame()
         m_game.PlayClickSound();
         return false;
     }
-    offerSavedGames(m_game);
+    emit savedGamesChanged();
     AskQuestion(1, kQuitQuestion, NoButton);
     return true;
 }

@@ -8,7 +8,6 @@
 #include "platform/Geometry.h"
 #include "records/RecordFile.h"
 #include "records/SavedGameFile.h"
-#include "select/SelectForm.h"
 #include "state/Game.h"
 
 #include <QAction>

@@ -28,6 +28,11 @@ qsizetype lastSeparator(const QString &path)
 
 } // namespace
 
+void SelectForm::offerSavedGames()
+{
+    m_menuContinue->setEnabled(true);
+}
+
 void SelectForm::ListSavedGames()
 {
     GameState &s = m_game.state();

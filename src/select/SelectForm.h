@@ -61,6 +61,13 @@ public:
     void Dir1_Change();
     void Combo1_Click(int index); // a saved game picked in the list
 
+    // Reactions to what the player did on the other forms, passed on by the game.
+    // A game was saved: it can be resumed in this run, not only after the next start.
+    void offerSavedGames();
+    // The board has closed: this form comes to the front with GO focused and the saved-game
+    // list emptied (its activation brings the library back).
+    void takeOverFromBoard();
+
     // Status bar panel 1.
     QString statusText() const;
     void setStatusText(const QString &text);

@@ -138,6 +138,16 @@ void SelectForm::changeEvent(QEvent *event)
         ShowLibraryView();
 }
 
+void SelectForm::takeOverFromBoard()
+{
+    // Without a window manager to hand it the focus, the form would not learn that the player
+    // came back and would keep the old selection.
+    activateWindow();
+    m_Command1->setFocus();
+    // The list of saved games is filled again when the player asks for it.
+    m_Combo1->clear();
+}
+
 void SelectForm::Timer1_Timer()
 {
     int &phase = m_game.selectFields().BlinkPhase;

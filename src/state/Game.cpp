@@ -65,6 +65,14 @@ BoardForm *Game::frmBoard()
     if (!m_frmBoard) {
         m_frmBoard = new BoardForm(*this);
         m_frmBoard->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_frmBoard, &BoardForm::savedGamesChanged, this, [this] {
+            if (m_frmSelect)
+                m_frmSelect->offerSavedGames();
+        });
+        connect(m_frmBoard, &BoardForm::closed, this, [this] {
+            if (m_frmSelect)
+                m_frmSelect->takeOverFromBoard();
+        });
     }
     return m_frmBoard;
 }
