@@ -6,7 +6,6 @@
 #include "platform/Numbers.h"
 #include "platform/TextFile.h"
 #include "records/RecordFile.h"
-#include "records/RecordLookUp.h"
 #include "records/RecordsForm.h"
 #include "state/Game.h"
 
@@ -147,8 +146,8 @@ bool BoardForm::WriteRecordFile()
 
 void BoardForm::ShowRankingOk()
 {
-    LookUpPictureRecords(m_game);
     RecordsForm *records = m_game.frmRecords();
+    records->LookUpPictureRecords();
     records->choosePieceCount(num::numberText(state().PieceCount));
     records->open(this);
     SlideOutPanel();

@@ -1,10 +1,8 @@
-#include "records/RecordLookUp.h"
+#include "records/RecordsForm.h"
 
 #include "platform/Files.h"
+#include "platform/StretchImage.h"
 #include "records/RecordFile.h"
-#include "records/RecordsForm.h"
-#include "select/SelectControls.h"
-#include "select/SelectForm.h"
 #include "state/Game.h"
 
 #include <QComboBox>
@@ -12,34 +10,26 @@
 
 namespace jigsaw {
 
-void LookUpPictureRecords(Game &game)
+void RecordsForm::LookUpPictureRecords()
 {
-    GameState &s = game.state();
-    RecordsForm *records = game.frmRecords();
-    SelectForm *select = game.frmSelect();
-    const RecordsControls &ui = records->ui();
-
-    const QStringList names = files::listFiles(game.folders().recordFolder());
-    ui.Combo1->clear();
-    ui.Combo1->addItems(recordfile::pieceCountsFor(names, s.ImageFileName));
-    if (ui.Combo1->count() == 0) {
-        if (select) {
-            select->command6()->hide();
-            select->setStatusText(QStringLiteral("よろしければＧＯボタンをクリックしてください"));
-        }
+    const GameState &s = m_game.state();
+    const QStringList names = files::listFiles(m_game.folders().recordFolder());
+    m_ui.Combo1->clear();
+    m_ui.Combo1->addItems(recordfile::pieceCountsFor(names, s.ImageFileName));
+    if (m_ui.Combo1->count() == 0) {
+        emit pictureRecordsLookedUp(false);
         return;
     }
 
-    ui.Combo1->setCurrentIndex(0);
-    ui.Label4->setText(s.ImageFileName);
-    ui.Image1->setAccessibleName(s.ImageFileName);
-    if (select) {
-        select->command6()->show();
-        if (s.SelectedThumb)
-            ui.Image1->setPicture(select->image1(*s.SelectedThumb)->picture());
-        select->setStatusText(
-            QStringLiteral("過去の記録ボタンをクリックすると、順位表が表示されます。"));
-    }
+    m_ui.Combo1->setCurrentIndex(0);
+    m_ui.Label4->setText(s.ImageFileName);
+    m_ui.Image1->setAccessibleName(s.ImageFileName);
+    emit pictureRecordsLookedUp(true);
+}
+
+void RecordsForm::showPicture(const QImage &picture)
+{
+    m_ui.Image1->setPicture(picture);
 }
 
 } // namespace jigsaw

@@ -1,12 +1,12 @@
 #include "records/RecordsForm.h"
 
 #include "platform/ChoiceComboBox.h"
+#include "platform/ColorButton.h"
 #include "platform/Geometry.h"
+#include "platform/StretchImage.h"
 #include "platform/WindowFrame.h"
 #include "records/Ranking.h"
 #include "records/RecordFile.h"
-#include "select/SelectControls.h"
-#include "select/SelectForm.h"
 #include "state/Game.h"
 
 #include <QComboBox>
@@ -319,11 +319,7 @@ void RecordsForm::open(const QWidget *over)
 
 void RecordsForm::Command2_Click()
 {
-    if (SelectForm *select = m_game.frmSelect()) {
-        for (int i = 0; i < 6; ++i)
-            select->shape1(i)->hide();
-        select->command6()->hide();
-    }
+    emit backToSelection();
     close();
 }
 

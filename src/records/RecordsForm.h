@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 #include <QString>
 
@@ -63,6 +64,12 @@ public:
     // Selects a piece count in Combo1 as the player would pick it.
     void choosePieceCount(const QString &pieceCountText);
 
+    // Looks up the records made with the selected picture: fills Combo1 with the piece counts
+    // that have a record file, choosing the first, and tells whether there were any.
+    void LookUpPictureRecords();
+    // The picture the records are of.
+    void showPicture(const QImage &picture);
+
     // Shows the form, not modal, in front; a form not yet shown opens centred over the form it
     // was opened from, wholly on the screen.
     void open(const QWidget *over);
@@ -71,6 +78,12 @@ public:
     void Combo1_Click();
     void Command1_Click(); // 順位表示
     void Command2_Click(); // 元の画面に戻る
+
+signals:
+    // The selected picture's records were looked up; found tells whether it has any.
+    void pictureRecordsLookedUp(bool found);
+    // 元の画面に戻る: the player goes back to the selection form.
+    void backToSelection();
 
 private:
     void createControls();

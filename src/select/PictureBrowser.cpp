@@ -3,7 +3,7 @@
 #include "platform/Files.h"
 #include "platform/Numbers.h"
 #include "platform/PictureLoader.h"
-#include "records/RecordLookUp.h"
+#include "records/RecordsForm.h"
 #include "select/LaunchGame.h"
 #include "select/PictureListing.h"
 #include "select/SelectControls.h"
@@ -178,9 +178,23 @@ void SelectForm::Image1_Click(int index)
     m_Command1->setEnabled(true);
     m_game.PlayClickSound();
     if (s.ImageFileName.startsWith(kLibraryPrefix))
-        LookUpPictureRecords(m_game);
+        m_game.frmRecords()->LookUpPictureRecords();
     else
         setStatusText(kGoHint);
+}
+
+void SelectForm::showPictureRecords(bool found)
+{
+    if (!found) {
+        m_Command6->hide();
+        setStatusText(kGoHint);
+        return;
+    }
+    m_Command6->show();
+    const GameState &s = m_game.state();
+    if (s.SelectedThumb)
+        m_game.frmRecords()->showPicture(m_Image1[slot(*s.SelectedThumb)]->picture());
+    setStatusText(QStringLiteral("過去の記録ボタンをクリックすると、順位表が表示されます。"));
 }
 
 } // namespace jigsaw

@@ -67,6 +67,12 @@ public:
     // The board has closed: this form comes to the front with GO focused and the saved-game
     // list emptied (its activation brings the library back).
     void takeOverFromBoard();
+    // The selected picture's records were looked up: the records button and its hint, with
+    // the thumbnail passed to the records form, when there are any; the GO hint when not.
+    void showPictureRecords(bool found);
+    // The player went back from the records form: no thumbnail stays marked, and the records
+    // button goes.
+    void backFromRecords();
 
     // Status bar panel 1.
     QString statusText() const;
@@ -76,7 +82,7 @@ public:
     int formWidthTwips() const { return m_formWidthTwips; }
     int formHeightTwips() const { return m_formHeightTwips; }
 
-    // Controls that other forms reach.
+    // The records button, and the thumbnails with their markers.
     ColorButton *command6() const { return m_Command6; }
     StretchImage *image1(int index) const { return m_Image1.at(static_cast<std::size_t>(index)); }
     MarkerShape *shape1(int index) const { return m_Shape1.at(static_cast<std::size_t>(index)); }

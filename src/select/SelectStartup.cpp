@@ -148,6 +148,13 @@ void SelectForm::takeOverFromBoard()
     m_Combo1->clear();
 }
 
+void SelectForm::backFromRecords()
+{
+    for (MarkerShape *marker : m_Shape1)
+        marker->hide();
+    m_Command6->hide();
+}
+
 void SelectForm::Timer1_Timer()
 {
     int &phase = m_game.selectFields().BlinkPhase;

@@ -83,6 +83,14 @@ RecordsForm *Game::frmRecords()
         m_frmRecords = new RecordsForm(*this);
         m_frmRecords->setAttribute(Qt::WA_DeleteOnClose);
         m_frmRecords->FormLoad();
+        connect(m_frmRecords, &RecordsForm::pictureRecordsLookedUp, this, [this](bool found) {
+            if (m_frmSelect)
+                m_frmSelect->showPictureRecords(found);
+        });
+        connect(m_frmRecords, &RecordsForm::backToSelection, this, [this] {
+            if (m_frmSelect)
+                m_frmSelect->backFromRecords();
+        });
     }
     return m_frmRecords;
 }

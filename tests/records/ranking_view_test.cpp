@@ -1,7 +1,6 @@
 #include "platform/Geometry.h"
 #include "platform/PlatformTestSupport.h"
 #include "platform/TextFile.h"
-#include "records/RecordLookUp.h"
 #include "records/RecordsForm.h"
 #include "select/SelectControls.h"
 #include "state/Game.h"
@@ -52,8 +51,8 @@ protected:
             countLine.isNull() ? QStringLiteral(" %1 ").arg(records.size()) : countLine;
         EXPECT_EQ(text::writeLinesAtomically(path, QStringList{count} + records),
                   files::WriteStatus::Ok);
-        LookUpPictureRecords(*game);
         form = game->frmRecords();
+        form->LookUpPictureRecords();
         player::click(form->ui().Command1);
         return text::readLines(path).lines;
     }
