@@ -4,7 +4,7 @@
 #include "platform/Geometry.h"
 #include "select/SelectControls.h"
 #include "select/SelectForm.h"
-#include "state/Game.h"
+#include "app/Game.h"
 
 #include <QAction>
 #include <QApplication>

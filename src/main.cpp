@@ -1,4 +1,4 @@
-#include "state/Game.h"
+#include "app/Game.h"
 
 #include <QApplication>
 

@@ -5,7 +5,7 @@
 #include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
 #include "platform/WindowReturn.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -46,9 +46,10 @@ QTimer *makeTimer(QObject *parent, const char *name, int interval)
 
 } // namespace
 
-BoardForm::BoardForm(Game &game, QWidget *parent)
+BoardForm::BoardForm(GameSession &game, FormInstance<RecordsForm> &records, QWidget *parent)
     : QMainWindow(parent)
     , m_game(game)
+    , m_records(records)
 {
     setObjectName(QStringLiteral("frmBoard"));
     setWindowTitle(QStringLiteral("ジグソーパズル"));

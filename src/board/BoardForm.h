@@ -2,6 +2,7 @@
 
 #include "board/BoardControls.h"
 #include "board/UniformRandom.h"
+#include "platform/FormInstance.h"
 #include "platform/PendingPicture.h"
 
 #include <QImage>
@@ -18,7 +19,8 @@ namespace savedgame {
 struct Settings;
 }
 
-class Game;
+class GameSession;
+class RecordsForm;
 class WindowReturn;
 struct BoardFields;
 struct GameState;
@@ -32,7 +34,8 @@ class BoardForm : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit BoardForm(Game &game, QWidget *parent = nullptr);
+    // The records form is where the player sees the ranking after a completed game.
+    BoardForm(GameSession &game, FormInstance<RecordsForm> &records, QWidget *parent = nullptr);
     ~BoardForm() override;
 
     const BoardControls &ui() const { return m_ui; }
@@ -235,7 +238,8 @@ private:
     GameState &state();
     BoardFields &fields();
 
-    Game &m_game;
+    GameSession &m_game;
+    FormInstance<RecordsForm> &m_records;
     BoardControls m_ui;
     picture::PendingPicture m_picture;
     UniformRandom m_random;

@@ -2,7 +2,7 @@
 
 #include "board/PictureBox.h"
 #include "platform/Geometry.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QScrollBar>
 

@@ -2,7 +2,7 @@
 
 #include "board/StatusPanels.h"
 #include "sound/Sound.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QAction>
 

@@ -5,7 +5,7 @@
 #include "board/StatusPanels.h"
 #include "platform/Geometry.h"
 #include "platform/Numbers.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 namespace jigsaw {
 

@@ -1,7 +1,7 @@
 #include "board/BoardForm.h"
 
 #include "board/PictureBox.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QCloseEvent>
 #include <QTimer>

@@ -7,7 +7,7 @@
 #include "platform/TextFile.h"
 #include "records/RecordFile.h"
 #include "records/RecordsForm.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -146,7 +146,7 @@ bool BoardForm::WriteRecordFile()
 
 void BoardForm::ShowRankingOk()
 {
-    RecordsForm *records = m_game.frmRecords();
+    RecordsForm *records = m_records.get();
     records->LookUpPictureRecords();
     records->choosePieceCount(num::numberText(state().PieceCount));
     records->open(this);

@@ -6,7 +6,7 @@
 #include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
 #include "records/SavedGameFile.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include "platform/Clipboard.h"
 #include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QAction>
 #include <QComboBox>

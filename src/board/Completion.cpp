@@ -8,7 +8,7 @@
 #include "platform/Geometry.h"
 #include "records/RecordFile.h"
 #include "records/SavedGameFile.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QAction>
 #include <QComboBox>

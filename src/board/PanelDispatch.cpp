@@ -3,7 +3,7 @@
 #include "board/CaptionLabel.h"
 #include "board/PictureBox.h"
 #include "platform/ChoiceComboBox.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -4,7 +4,7 @@
 #include "board/PictureBox.h"
 #include "platform/Geometry.h"
 #include "platform/Numbers.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QComboBox>
 #include <QScrollBar>

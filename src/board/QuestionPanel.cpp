@@ -5,7 +5,7 @@
 #include "board/PictureBox.h"
 #include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QComboBox>
 #include <QLabel>

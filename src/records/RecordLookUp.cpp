@@ -3,7 +3,7 @@
 #include "platform/Files.h"
 #include "platform/StretchImage.h"
 #include "records/RecordFile.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include "platform/WindowFrame.h"
 #include "records/Ranking.h"
 #include "records/RecordFile.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -80,7 +80,7 @@ void setBackground(QWidget *widget, const QColor &color)
 
 } // namespace
 
-RecordsForm::RecordsForm(Game &game, QWidget *parent)
+RecordsForm::RecordsForm(GameSession &game, QWidget *parent)
     : QMainWindow(parent)
     , m_game(game)
 {

@@ -14,7 +14,7 @@ class QPushButton;
 namespace jigsaw {
 
 class ColorButton;
-class Game;
+class GameSession;
 class StretchImage;
 
 // The rows of the ranking table.
@@ -50,7 +50,7 @@ class RecordsForm : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit RecordsForm(Game &game, QWidget *parent = nullptr);
+    explicit RecordsForm(GameSession &game, QWidget *parent = nullptr);
 
     const RecordsControls &ui() const { return m_ui; }
 
@@ -94,7 +94,7 @@ private:
 
     void setFormHeightTwips(int twips);
 
-    Game &m_game;
+    GameSession &m_game;
     RecordsControls m_ui;
     QWidget *m_client = nullptr;
     int m_formHeightTwips = 0;

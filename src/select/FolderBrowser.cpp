@@ -6,7 +6,7 @@
 #include "select/FolderList.h"
 #include "select/PictureListing.h"
 #include "select/SelectControls.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 namespace jigsaw {
 

@@ -5,8 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PendingPicture.h"
 #include "records/SavedGameFile.h"
-#include "select/SelectForm.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <optional>
 #include <utility>
@@ -23,7 +22,7 @@ constexpr char kNotNormalSize[] =
 
 } // namespace
 
-void LaunchGame(Game &game)
+void LaunchGame(GameSession &game, FormInstance<BoardForm> &board, QWidget *messageParent)
 {
     GameState &s = game.state();
     if (!s.SelectedThumb)
@@ -40,9 +39,8 @@ void LaunchGame(Game &game)
     }
     s.ImageFilePath = game.folders().filePath(s.PictureDir, s.ImageFileName);
 
-    QWidget *messageParent = game.frmSelect();
     // A minimised or maximised board cannot be moved or sized; the player restores it first.
-    if (const BoardForm *open = game.boardIfLoaded();
+    if (const BoardForm *open = board.ifLoaded();
         open && (open->isMinimized() || open->isMaximized())) {
         msg::showNotice(messageParent, QString::fromUtf8(kNotNormalSize));
         return;
@@ -64,12 +62,12 @@ void LaunchGame(Game &game)
     // GO on a board that is still open starts the new picture on a board loaded afresh. Laid
     // over the old one, the old game's pieces, clocks and music would carry on and its spent
     // スタート would stay disabled.
-    if (BoardForm *open = game.boardIfLoaded()) {
+    if (BoardForm *open = board.ifLoaded()) {
         open->StopMusic();
         delete open;
     }
 
-    game.frmBoard()->LayOutLaunchedGame(std::move(picture), saved);
+    board.get()->LayOutLaunchedGame(std::move(picture), saved);
 }
 
 } // namespace jigsaw

@@ -7,7 +7,7 @@
 #include "select/LaunchGame.h"
 #include "select/PictureListing.h"
 #include "select/SelectControls.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -127,7 +127,7 @@ void SelectForm::OpenPictureLibrary()
 
 void SelectForm::Command1_Click()
 {
-    LaunchGame(m_game);
+    LaunchGame(m_game, m_board, this);
 }
 
 void SelectForm::Command2_Click()
@@ -178,7 +178,7 @@ void SelectForm::Image1_Click(int index)
     m_Command1->setEnabled(true);
     m_game.PlayClickSound();
     if (s.ImageFileName.startsWith(kLibraryPrefix))
-        m_game.frmRecords()->LookUpPictureRecords();
+        m_records.get()->LookUpPictureRecords();
     else
         setStatusText(kGoHint);
 }
@@ -193,7 +193,7 @@ void SelectForm::showPictureRecords(bool found)
     m_Command6->show();
     const GameState &s = m_game.state();
     if (s.SelectedThumb)
-        m_game.frmRecords()->showPicture(m_Image1[slot(*s.SelectedThumb)]->picture());
+        m_records.get()->showPicture(m_Image1[slot(*s.SelectedThumb)]->picture());
     setStatusText(QStringLiteral("過去の記録ボタンをクリックすると、順位表が表示されます。"));
 }
 

@@ -5,7 +5,7 @@
 #include "platform/PictureLoader.h"
 #include "records/SavedGameFile.h"
 #include "select/SelectControls.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include "platform/ChoiceComboBox.h"
 

@@ -7,7 +7,7 @@
 #include "select/DriveList.h"
 #include "select/FolderList.h"
 #include "select/SelectControls.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -133,9 +133,12 @@ QAction *nameAction(QAction *action, const QString &name)
 
 } // namespace
 
-SelectForm::SelectForm(Game &game, QWidget *parent)
+SelectForm::SelectForm(GameSession &game, FormInstance<BoardForm> &board,
+                       FormInstance<RecordsForm> &records, QWidget *parent)
     : QMainWindow(parent)
     , m_game(game)
+    , m_board(board)
+    , m_records(records)
 {
     setObjectName(QStringLiteral("frmSelect"));
     setWindowTitle(QStringLiteral("画像選択"));
@@ -275,7 +278,7 @@ void SelectForm::connectControls()
     connect(m_Command5, &QPushButton::clicked, this, &SelectForm::Command5_Click);
     // 過去の記録表示: the records form, already filled by the record look-up, beside this one.
     connect(m_Command6, &QPushButton::clicked, this, [this] {
-        m_game.frmRecords()->open(this);
+        m_records.get()->open(this);
     });
     for (int i = 0; i < kThumbs; ++i) {
         StretchImage *image = m_Image1[static_cast<std::size_t>(i)];

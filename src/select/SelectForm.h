@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FormInstance.h"
+
 #include <QMainWindow>
 #include <QString>
 
@@ -14,13 +16,15 @@ class QWindow;
 
 namespace jigsaw {
 
+class BoardForm;
 class ChoiceComboBox;
 class ColorButton;
 class DriveList;
 class FolderList;
-class Game;
+class GameSession;
 class MarkerShape;
 class PathLabel;
+class RecordsForm;
 class StretchImage;
 class WindowReturn;
 
@@ -31,7 +35,9 @@ class SelectForm : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit SelectForm(Game &game, QWidget *parent = nullptr);
+    // GO launches the game on the board; the records button opens the records form.
+    SelectForm(GameSession &game, FormInstance<BoardForm> &board,
+               FormInstance<RecordsForm> &records, QWidget *parent = nullptr);
 
     // Start-up: finds the program folder, checks for saved games, puts the music file in
     // place, sizes the form and opens the picture library.
@@ -108,7 +114,9 @@ private:
     void leaveThumbnails(bool forward);
     void ListSavedGames();
 
-    Game &m_game;
+    GameSession &m_game;
+    FormInstance<BoardForm> &m_board;
+    FormInstance<RecordsForm> &m_records;
     int m_formWidthTwips = 0;
     int m_formHeightTwips = 0;
     WindowReturn *m_return = nullptr;

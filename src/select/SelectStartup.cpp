@@ -9,7 +9,7 @@
 #include "select/DriveList.h"
 #include "select/FolderList.h"
 #include "select/SelectControls.h"
-#include "state/Game.h"
+#include "state/GameSession.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,6 +1,7 @@
 #include "BoardTestSupport.h"
 
 #include "select/LaunchGame.h"
+#include "select/SelectForm.h"
 #include "support/PlayerInput.h"
 
 #include <QCoreApplication>
@@ -46,7 +47,7 @@ BoardForm *BoardTest::launchNew(int width, int height, const QString &name)
 {
     selectPicture(width, height, name);
     state().LaunchMode = 1;
-    LaunchGame(*game);
+    go();
     holdTheClocks();
     return board();
 }
@@ -62,9 +63,14 @@ BoardForm *BoardTest::launchResumed(int width, int height, double pieceCount, do
     state().SavedValues = {QString(), QString(), line(limit), line(placementSound), line(12),
                            line(3), line(limit * 30), QStringLiteral(" .75 "), line(60),
                            line(limit / 2), line(pieceCount), line(gridSide)};
-    LaunchGame(*game);
+    go();
     holdTheClocks();
     return board();
+}
+
+void BoardTest::go()
+{
+    LaunchGame(game->session(), game->boardInstance(), game->frmSelect());
 }
 
 void BoardTest::holdTheClocks()

@@ -7,7 +7,7 @@
 #include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
 #include "sound/Sound.h"
-#include "state/Game.h"
+#include "app/Game.h"
 #include "support/PlayerInput.h"
 #include "support/TempAppDir.h"
 #include "support/Wait.h"
@@ -63,6 +63,8 @@ protected:
     // A started game of 16 pieces on 640 x 480: pieces of 160 x 120, tolerances 16 and 12.
     void startSixteen(const QString &pictureName = QStringLiteral("pic.png"));
 
+    // GO with the selection's fields as set.
+    void go();
     // Runs a timer's slot while the timer is on; the number of ticks it took.
     int drive(QTimer *timer, void (jigsaw::BoardForm::*handler)());
     void tick(void (jigsaw::BoardForm::*handler)(), int count)

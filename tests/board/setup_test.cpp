@@ -3,7 +3,6 @@
 #include "board/PieceBoxLayout.h"
 #include "platform/Numbers.h"
 #include "platform/PlatformTestSupport.h"
-#include "select/LaunchGame.h"
 #include "support/ModalAnswer.h"
 
 #include <QClipboard>
@@ -314,7 +313,7 @@ TEST_F(BoardSetup, RefusedLaunchesLeaveTheBoardAsItWas)
         state().ImageFileName = name;
         state().LaunchMode = 1;
         ModalAnswer answer(QMessageBox::Ok);
-        LaunchGame(*game);
+        go();
         return answer.seen();
     };
     ModalAnswer::Seen seen = launchAnswering(QStringLiteral("narrow.png"), 339, 300);
@@ -370,7 +369,7 @@ TEST_F(BoardSetup, PhotoAboveQtsOwnLimitLaunchesAndIsCutIntoViewsOfIt)
     state().ImageFileName = QStringLiteral("photo.jpg");
     state().SelectedThumb = 0;
     state().LaunchMode = 1;
-    LaunchGame(*game);
+    go();
     ASSERT_NE(board(), nullptr);
     EXPECT_TRUE(geom::width(ui().Picture2) == 9000 && geom::height(ui().Picture2) == 6000);
     EXPECT_FALSE(ui().HScroll1->isHidden() || ui().VScroll2->isHidden());

@@ -3,7 +3,7 @@
 #include "platform/TextFile.h"
 #include "records/RecordsForm.h"
 #include "select/SelectControls.h"
-#include "state/Game.h"
+#include "app/Game.h"
 #include "support/PlayerInput.h"
 #include "support/TempAppDir.h"
 #include "support/Wait.h"

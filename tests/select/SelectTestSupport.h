@@ -3,7 +3,7 @@
 #include "platform/PlatformTestSupport.h"
 #include "select/SelectControls.h"
 #include "select/SelectForm.h"
-#include "state/Game.h"
+#include "app/Game.h"
 #include "support/PlayerInput.h"
 #include "support/TempAppDir.h"
 

@@ -1,24 +1,22 @@
 #pragma once
 
+#include "platform/FormInstance.h"
 #include "platform/GameFolders.h"
-#include "state/FormFields.h"
-#include "state/GameState.h"
+#include "state/GameSession.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
-
-#include <memory>
 
 namespace jigsaw {
 
 class BoardForm;
 class RecordsForm;
 class SelectForm;
-class Sound;
 
-// One run of the game: the shared state, the private fields of each form, and the single
-// instance of each form. A form's window may be closed and made again; its fields stay here.
+// One run of the game put together: the session every form shares and the single instance of
+// each form. It is the one place that knows all three forms; what one form's doings mean for
+// another passes through here.
 class Game : public QObject
 {
     Q_OBJECT
@@ -34,46 +32,29 @@ public:
     // Shows the start-up form; the toolkit's event loop drives everything after that.
     void start();
 
-    // Ends the program at once: every form disappears without its closing reaction.
-    void endProgram();
-    bool hasEnded() const { return m_ended; }
-
-    // Where the bundled files are read and the player's files kept.
-    const GameFolders &folders() const { return m_folders; }
-
-    GameState &state() { return m_state; }
-    BoardFields &boardFields() { return m_board; }
-    SelectFields &selectFields() { return m_select; }
+    GameSession &session() { return m_session; }
+    GameState &state() { return m_session.state(); }
+    BoardFields &boardFields() { return m_session.boardFields(); }
+    Sound &sound() { return m_session.sound(); }
+    bool hasEnded() const { return m_session.hasEnded(); }
 
     // The form instances. frmBoard() loads the board form from its design when it has no
     // window (first launch, or after the player closed it); boardIfLoaded() never does.
     SelectForm *frmSelect() const;
     BoardForm *frmBoard();
     BoardForm *boardIfLoaded() const;
+    FormInstance<BoardForm> &boardInstance() { return m_board; }
     // The records form, loaded from its design (and hidden) when it has no window.
     RecordsForm *frmRecords();
 
-    // The cues and the music device of the run.
-    Sound &sound() { return *m_sound; }
-
-    // The three wave cues; each returns when its sound has finished.
-    void PlayNoticeSound();
-    void PlayClickSound();
-    void PlayCompleteSound();
-
-signals:
-    void programEnded();
-
 private:
-    GameFolders m_folders;
-    GameState m_state;
-    BoardFields m_board;
-    SelectFields m_select;
-    std::unique_ptr<Sound> m_sound;
+    BoardForm *loadBoard();
+    RecordsForm *loadRecords();
+
+    GameSession m_session;
     QPointer<SelectForm> m_frmSelect;
-    QPointer<BoardForm> m_frmBoard;
-    QPointer<RecordsForm> m_frmRecords;
-    bool m_ended = false;
+    FormInstance<BoardForm> m_board;
+    FormInstance<RecordsForm> m_records;
 };
 
 // The program's whole life for the executable in this folder: start-up, event loop, end.

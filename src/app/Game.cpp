@@ -1,0 +1,110 @@
+#include "app/Game.h"
+
+#include "board/BoardForm.h"
+#include "platform/AppSetup.h"
+#include "records/RecordsForm.h"
+#include "select/SelectForm.h"
+
+#include <QApplication>
+
+namespace jigsaw {
+
+namespace {
+
+GameFolders portableFolders(const QString &appDir, const QString &musicDir)
+{
+    if (!musicDir.isEmpty())
+        return GameFolders::portable(appDir, musicDir);
+    app::setUpApplication(); // the application's name names the player's data folder
+    return GameFolders::portable(appDir, GameFolders::playerDataFolder());
+}
+
+} // namespace
+
+Game::Game(const QString &appDir, const QString &musicDir)
+    : Game(portableFolders(appDir, musicDir))
+{
+}
+
+Game::Game(const GameFolders &folders)
+    : m_session(folders)
+    , m_board([this] { return loadBoard(); })
+    , m_records([this] { return loadRecords(); })
+{
+}
+
+Game::~Game()
+{
+    m_records.unload();
+    m_board.unload();
+    delete m_frmSelect;
+}
+
+void Game::start()
+{
+    app::setUpApplication();
+    m_frmSelect = new SelectForm(m_session, m_board, m_records);
+    m_frmSelect->FormLoad();
+    m_frmSelect->show();
+}
+
+SelectForm *Game::frmSelect() const
+{
+    return m_frmSelect;
+}
+
+BoardForm *Game::boardIfLoaded() const
+{
+    return m_board.ifLoaded();
+}
+
+BoardForm *Game::frmBoard()
+{
+    return m_board.get();
+}
+
+RecordsForm *Game::frmRecords()
+{
+    return m_records.get();
+}
+
+BoardForm *Game::loadBoard()
+{
+    auto *board = new BoardForm(m_session, m_records);
+    board->setAttribute(Qt::WA_DeleteOnClose);
+    connect(board, &BoardForm::savedGamesChanged, this, [this] {
+        if (m_frmSelect)
+            m_frmSelect->offerSavedGames();
+    });
+    connect(board, &BoardForm::closed, this, [this] {
+        if (m_frmSelect)
+            m_frmSelect->takeOverFromBoard();
+    });
+    return board;
+}
+
+RecordsForm *Game::loadRecords()
+{
+    auto *records = new RecordsForm(m_session);
+    records->setAttribute(Qt::WA_DeleteOnClose);
+    records->FormLoad();
+    connect(records, &RecordsForm::pictureRecordsLookedUp, this, [this](bool found) {
+        if (m_frmSelect)
+            m_frmSelect->showPictureRecords(found);
+    });
+    connect(records, &RecordsForm::backToSelection, this, [this] {
+        if (m_frmSelect)
+            m_frmSelect->backFromRecords();
+    });
+    return records;
+}
+
+int runGame(const QString &executableFolder)
+{
+    app::setUpApplication();
+    Game game(GameFolders::forExecutable(executableFolder));
+    game.start();
+    return QApplication::exec();
+}
+
+} // namespace jigsaw
