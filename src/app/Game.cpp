@@ -58,11 +58,6 @@ BoardForm *Game::boardIfLoaded() const
     return m_board.ifLoaded();
 }
 
-BoardForm *Game::frmBoard()
-{
-    return m_board.get();
-}
-
 RecordsForm *Game::frmRecords()
 {
     return m_records.get();

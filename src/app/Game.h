@@ -38,10 +38,9 @@ public:
     Sound &sound() { return m_session.sound(); }
     bool hasEnded() const { return m_session.hasEnded(); }
 
-    // The form instances. frmBoard() loads the board form from its design when it has no
-    // window (first launch, or after the player closed it); boardIfLoaded() never does.
+    // The form instances. The board form is loaded by GO, and again by the next GO after the
+    // player closed it; boardIfLoaded() never loads it.
     SelectForm *frmSelect() const;
-    BoardForm *frmBoard();
     BoardForm *boardIfLoaded() const;
     FormInstance<BoardForm> &boardInstance() { return m_board; }
     // The records form, loaded from its design (and hidden) when it has no window.
