@@ -2,17 +2,22 @@
 
 #include "platform/Drives.h"
 #include "platform/PictureLoader.h"
+#include "records/RecordsForm.h"
 #include "select/DriveList.h"
 #include "select/FolderList.h"
 #include "sound/Sound.h"
 #include "sound/SoundCues.h"
 #include "support/ModalAnswer.h"
+#include "support/Wait.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QFile>
+#include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -112,23 +117,49 @@ TEST_F(SelectFormTest, TheKeyboardChoosesAThumbnailOnTheSecondPageAndLaunches)
     EXPECT_EQ(state().ImageFilePath, folder(QStringLiteral("gazou/p09.jpg")));
 }
 
-TEST_F(SelectFormTest, LibraryPictureWithRecordNameLooksUpItsRecords)
+TEST_F(SelectFormTest, LibraryPictureWithRecordsOffersItsRankingAndGoingBackUnmarksIt)
 {
+    const QString recorded = QStringLiteral("ジグソー画像3.jpg");
     makePictures(folder(QStringLiteral("gazou")),
-                 {QStringLiteral("ジグソー画像3.jpg"), QStringLiteral("海.jpg")});
+                 {recorded, QStringLiteral("ジグソー画像4.jpg"), QStringLiteral("海.jpg")});
+    app.writeFile(QStringLiteral("datasave/ジグソー画像3.jpg&16枚.txt"), QByteArrayLiteral(" 0 \r\n"));
     startGame();
-    const int records = form->image1(0)->toolTip() == QStringLiteral("ジグソー画像3.jpg") ? 0 : 1;
+    const auto thumbnail = [this](const QString &name) {
+        for (int i = 0; i < 3; ++i) {
+            if (form->image1(i)->toolTip() == name)
+                return form->image1(i);
+        }
+        ADD_FAILURE() << name.toStdString();
+        return form->image1(0);
+    };
+    const QString recordsHint = QStringLiteral("過去の記録ボタンをクリックすると、順位表が表示されます。");
 
-    // The look-up finds no records: it hides the records button and shows the GO hint.
-    form->command6()->show();
-    QTest::mouseClick(form->image1(records), Qt::LeftButton);
+    QTest::mouseClick(thumbnail(recorded), Qt::LeftButton);
+    EXPECT_TRUE(form->command6()->isVisible());
+    EXPECT_EQ(form->statusText(), recordsHint);
+    // A picture not named as the game names its own leaves the records button alone.
+    QTest::mouseClick(thumbnail(QStringLiteral("海.jpg")), Qt::LeftButton);
+    EXPECT_TRUE(form->command6()->isVisible());
+    // One without records hides it and shows the GO hint.
+    QTest::mouseClick(thumbnail(QStringLiteral("ジグソー画像4.jpg")), Qt::LeftButton);
     EXPECT_FALSE(form->command6()->isVisible());
     EXPECT_EQ(form->statusText(), QStringLiteral("よろしければＧＯボタンをクリックしてください"));
 
-    // Any other picture leaves the records button alone.
-    form->command6()->show();
-    QTest::mouseClick(form->image1(1 - records), Qt::LeftButton);
-    EXPECT_TRUE(form->command6()->isVisible());
+    // The records button opens the records of the picture, with its thumbnail.
+    QTest::mouseClick(thumbnail(recorded), Qt::LeftButton);
+    player::click(form->command6());
+    const QPointer<RecordsForm> ranking = game->frmRecords();
+    ASSERT_SOON(ranking->isVisible());
+    EXPECT_EQ(ranking->ui().Label4->text(), recorded);
+    EXPECT_EQ(ranking->ui().Combo1->currentText(), QStringLiteral("16"));
+    EXPECT_EQ(ranking->ui().Image1->picture(), thumbnail(recorded)->picture());
+
+    // Going back leaves no picture marked and no records button on the selection form.
+    player::click(ranking->ui().Command2);
+    EXPECT_FALSE(form->command6()->isVisible());
+    for (int i = 0; i < 6; ++i)
+        EXPECT_FALSE(form->shape1(i)->isVisible()) << i;
+    ASSERT_SOON(ranking.isNull());
 }
 
 TEST_F(SelectFormTest, FolderListsOnlyJpegFilesUpToTwoHundredAndKeepsUndecodableOnes)
