@@ -35,7 +35,7 @@ QImage drawable(QImage image)
 }
 
 // Formats other than JPEG, through Qt's readers, after the same check of the memory needed.
-QImage readWithQt(std::FILE *file, qint64 budget, Failure &failure)
+QImage readWithQt(std::FILE *file, qint64 fileSize, qint64 budget, Failure &failure)
 {
     QFile device;
     if (!device.open(file, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
@@ -49,7 +49,7 @@ QImage readWithQt(std::FILE *file, qint64 budget, Failure &failure)
         failure = Failure::Unreadable;
         return {};
     }
-    if (pixelBytes(size) > budget) {
+    if (fileSize > budget || pixelBytes(size) > budget) {
         failure = Failure::TooLarge;
         return {};
     }
@@ -105,14 +105,12 @@ PendingPicture PendingPicture::load(const QString &path, Decoding decoding)
     FileHandle file = openPictureFile(path, fileSize);
     if (!file)
         return result;
-    // Checked before any reading: a file larger than memory is no picture we could show.
+    // A file larger than memory is no picture we could show; but only one whose header is a
+    // picture's is too large: a vast file of anything else cannot be read at all. Reading a
+    // header never reads far into the file.
     const qint64 budget = memoryBudget();
-    if (fileSize > budget) {
-        result.m_failure = Failure::TooLarge;
-        return result;
-    }
     if (!startsLikeJpeg(file.get())) {
-        result.m_image = readWithQt(file.get(), budget, result.m_failure);
+        result.m_image = readWithQt(file.get(), fileSize, budget, result.m_failure);
         if (!result.m_image.isNull())
             result.m_failure = Failure::None;
         return result;
@@ -122,7 +120,7 @@ PendingPicture PendingPicture::load(const QString &path, Decoding decoding)
     if (!decoder->readHeader())
         return result;
     const QSize size = decoder->size();
-    if (pixelBytes(size) + decoder->workingBytes() > budget) {
+    if (fileSize > budget || pixelBytes(size) + decoder->workingBytes() > budget) {
         result.m_failure = Failure::TooLarge;
         return result;
     }

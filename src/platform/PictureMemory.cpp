@@ -1,90 +1,21 @@
 #include "PictureMemory.h"
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
+#include "MemoryLimits.h"
 
 #include <sys/mman.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <limits>
 
 namespace jigsaw::picture {
 
 namespace {
 
-// What the game needs besides its picture: its windows, painting, the sound.
-constexpr qint64 kReserve = qint64(128) << 20;
 // Transparent huge pages are 2 MB on the machines we run on.
 constexpr std::size_t kLargePage = std::size_t(2) << 20;
 
 std::atomic<qint64> g_cap{0};
-
-QByteArray readSmallFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.read(1 << 16);
-}
-
-// The value of a "Name:   123 kB" line of a /proc file, in bytes.
-qint64 procKilobytes(const QByteArray &text, const QByteArray &name)
-{
-    for (const QByteArray &line : text.split('\n')) {
-        if (line.startsWith(name))
-            return line.mid(name.size()).trimmed().split(' ').first().toLongLong() * 1024;
-    }
-    return -1;
-}
-
-// Room left under the memory limits of the process's control group and of every group above
-// it (cgroup v2); -1 when none is set.
-qint64 controlGroupRoom()
-{
-    qint64 room = -1;
-    for (const QByteArray &line : readSmallFile(QStringLiteral("/proc/self/cgroup")).split('\n')) {
-        if (!line.startsWith("0::"))
-            continue;
-        const QString root = QStringLiteral("/sys/fs/cgroup");
-        QString group = QDir::cleanPath(root + QString::fromUtf8(line.mid(3)).trimmed());
-        for (;;) {
-            const auto number = [&group](const char *name, bool *ok) {
-                return readSmallFile(group + QLatin1Char('/') + QLatin1String(name))
-                    .trimmed()
-                    .toLongLong(ok);
-            };
-            bool limited = false;
-            bool counted = false;
-            const qint64 max = number("memory.max", &limited);
-            const qint64 current = number("memory.current", &counted);
-            if (limited && counted)
-                room = room < 0 ? max - current : std::min(room, max - current);
-            if (group == root || !group.startsWith(root + QLatin1Char('/')))
-                break;
-            group = QDir::cleanPath(group + QStringLiteral("/.."));
-        }
-    }
-    return room;
-}
-
-// Room left in the process's address space when it is limited; -1 when it is not.
-qint64 addressSpaceRoom()
-{
-    rlimit limit{};
-    if (getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
-        return -1;
-    const qint64 pages =
-        readSmallFile(QStringLiteral("/proc/self/statm")).split(' ').first().toLongLong();
-    const qint64 limitBytes = limit.rlim_cur > std::uint64_t(std::numeric_limits<qint64>::max())
-        ? std::numeric_limits<qint64>::max()
-        : qint64(limit.rlim_cur);
-    return limitBytes - pages * sysconf(_SC_PAGESIZE);
-}
 
 struct Mapping
 {
@@ -103,15 +34,7 @@ void unmapPicture(void *info)
 
 qint64 memoryBudget()
 {
-    qint64 available =
-        procKilobytes(readSmallFile(QStringLiteral("/proc/meminfo")), "MemAvailable:");
-    if (available < 0)
-        available = qint64(sysconf(_SC_AVPHYS_PAGES)) * sysconf(_SC_PAGESIZE);
-    for (const qint64 room : {controlGroupRoom(), addressSpaceRoom()}) {
-        if (room >= 0)
-            available = std::min(available, room);
-    }
-    qint64 budget = std::max<qint64>(0, available - kReserve);
+    qint64 budget = memory::pictureBudget();
     if (const qint64 cap = g_cap.load(); cap > 0)
         budget = std::min(budget, cap);
     return budget;

@@ -11,9 +11,8 @@
 // not slowed down by hundreds of thousands of page faults.
 namespace jigsaw::picture {
 
-// The most bytes one decoded picture may take now: the memory the system can give without
-// swapping (and within the process's own limits: its control group, its address space), less
-// a reserve that keeps the rest of the game running. Lowered by setMemoryCap().
+// The most bytes one decoded picture may take now (memory::pictureBudget: at most half of
+// what the system can give within the process's limits). Lowered by setMemoryCap().
 qint64 memoryBudget();
 
 // Caps memoryBudget() for the rest of the run; 0 lifts the cap. A test gives the game less

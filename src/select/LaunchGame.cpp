@@ -7,6 +7,8 @@
 #include "records/SavedGameFile.h"
 #include "state/GameSession.h"
 
+#include <QCoreApplication>
+
 #include <optional>
 #include <utility>
 
@@ -52,8 +54,13 @@ void LaunchGame(GameSession &game, FormInstance<BoardForm> &board, QWidget *mess
         msg::showNotice(messageParent, QString::fromUtf8(kTooLarge));
         return;
     }
-    if (picture.isNull())
+    if (picture.isNull()) {
+        msg::showNotice(messageParent,
+                        QCoreApplication::translate(
+                            "LaunchGame", "選択した画像ファイルを読み込めません。\r"
+                                          "画像ではないか、壊れているファイルです。"));
         return;
+    }
     if (picture.image().width() < kQuestionPanelWidth) {
         msg::showNotice(messageParent, QString::fromUtf8(kTooSmall));
         return;

@@ -340,10 +340,17 @@ TEST_F(BoardSetup, RefusedLaunchesLeaveTheBoardAsItWas)
         EXPECT_EQ(state().PieceCount, 49);
     }
 
-    // A file that is no picture ends the launch without a word.
+    // A file that is no picture cannot be read, however large: a vast hole named like a photo
+    // is no picture too large for the memory.
     app.writeFile(QStringLiteral("pictures/broken.png"), QByteArrayLiteral("not a picture"));
+    app.writeFile(QStringLiteral("pictures/x.jpg"), QByteArray());
+    ASSERT_TRUE(QFile::resize(app.filePath(QStringLiteral("pictures/x.jpg")), 30LL << 30));
     state().PieceCount = 25;
-    EXPECT_FALSE(launchAnswering(QStringLiteral("broken.png"), 0, 0).answered);
+    for (const QString &name : {QStringLiteral("broken.png"), QStringLiteral("x.jpg")}) {
+        EXPECT_EQ(launchAnswering(name, 0, 0).text,
+                  QStringLiteral("選択した画像ファイルを読み込めません。\n"
+                                 "画像ではないか、壊れているファイルです。"));
+    }
     EXPECT_EQ(state().PieceCount, 25);
     EXPECT_EQ(ui().Picture2->picture().size(), QSize(340, 50));
 
