@@ -1,20 +1,25 @@
 #include "board/BoardForm.h"
 
 #include "board/CaptionLabel.h"
+#include "board/PlayRules.h"
+#include "platform/BusyCursor.h"
 #include "platform/ChoiceComboBox.h"
 #include "platform/Files.h"
 #include "platform/Numbers.h"
 #include "platform/TextFile.h"
+#include "records/LibraryPicture.h"
 #include "records/RecordFile.h"
 #include "records/RecordsForm.h"
 #include "state/GameSession.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QLabel>
 #include <QPushButton>
 
 #include <cmath>
+#include <optional>
 
 namespace jigsaw {
 
@@ -24,8 +29,6 @@ const QString kNoPlayerName = QStringLiteral("プレーヤー名が入力され�
 const QString kRecordSaved = QStringLiteral("この記録を保存しました。");
 const QString kPictureAdded =
     QStringLiteral("なお、使用した画像を起動時に表示できるように設定しました。");
-const QString kPictureNotAdded =
-    QStringLiteral("ただし、使用した画像を画像フォルダにコピーできませんでした。");
 const QString kOfferRanking = QStringLiteral("\rこの記録の順位を確認しますか？");
 
 // Why a record was not stored, told in the panel while it keeps asking for the name.
@@ -59,6 +62,10 @@ bool isStorableName(const QString &name)
 QString failureText(recordfile::AddStatus status)
 {
     switch (status) {
+    case recordfile::AddStatus::SpecialFile:
+        return QCoreApplication::translate(
+            "BoardForm", "記録を保存できませんでした。\r記録ファイルと同じ名前で、"
+                         "通常のファイルではないもの（特殊ファイル）があります。");
     case recordfile::AddStatus::NotStorable:
         return kNotRecorded + kPictureNameNotStorable;
     case recordfile::AddStatus::NameTooLong:
@@ -76,6 +83,48 @@ QString failureText(recordfile::AddStatus status)
     default:
         return kNotRecorded + kRecordNotWritten;
     }
+}
+
+// Why the outside picture could not join the library; no record is stored then, since a record
+// belongs to the picture that bears its name.
+QString copyFailureText(library::AddStatus status)
+{
+    switch (status) {
+    case library::AddStatus::NoPicture:
+        return QCoreApplication::translate(
+            "BoardForm", "記録を保存できませんでした。\r使用した画像ファイルを読み込めないため、"
+                         "画像フォルダにコピーできません。");
+    case library::AddStatus::FolderUnusable:
+        return QCoreApplication::translate(
+            "BoardForm", "記録を保存できませんでした。\r画像フォルダ「gazou」に書き込めません。");
+    case library::AddStatus::Busy:
+        return QCoreApplication::translate(
+            "BoardForm", "記録を保存できませんでした。\rほかのジグソーパズルが画像フォルダを"
+                         "使っています。もう一度ＯＫをクリックしてください。");
+    default:
+        return QCoreApplication::translate(
+            "BoardForm", "記録を保存できませんでした。\r使用した画像を画像フォルダにコピーできません。"
+                         "ディスクの空きを確かめて、もう一度ＯＫをクリックしてください。");
+    }
+}
+
+QString recordLine(const GameState &s)
+{
+    const auto seconds = static_cast<long long>(std::llround(s.ElapsedMin * 60 + s.ElapsedSec));
+    return recordfile::makeLine(QDate::currentDate(), s.ImageFileName, s.PieceCount, seconds,
+                                s.PlayerName);
+}
+
+// Why the game's record cannot be stored, found without touching a file; none when it can.
+std::optional<QString> recordRefusal(const GameState &s)
+{
+    if (!isStorableName(s.PlayerName))
+        return kNameNotStorable;
+    const recordfile::AddStatus status =
+        recordfile::checkRecord(s.ImageFileName, s.PieceCount, recordLine(s));
+    if (status != recordfile::AddStatus::Ok)
+        return failureText(status);
+    return std::nullopt;
 }
 
 } // namespace
@@ -96,16 +145,30 @@ void BoardForm::RecordNameOk()
 void BoardForm::SaveRecord()
 {
     GameState &s = state();
+    // Another copy of the game may keep the files a moment.
+    const BusyCursor busy;
     if (s.PanelMode == 6) {
-        // The picture joins the library under its new name, so that it can be chosen again.
-        const QString library = m_game.folders().addedPicturesFolder();
-        const bool added = files::makeFolder(library)
-            && files::copyFile(s.ImageFilePath, library + QLatin1Char('/') + s.ImageFileName,
-                               files::Overwrite::Yes);
+        // Whatever would keep the record out is told before the picture joins the library.
+        if (const std::optional<QString> refusal = recordRefusal(s)) {
+            m_ui.Label5->setCaption(*refusal);
+            m_game.PlayClickSound();
+            return;
+        }
+        // The picture joins the library first, so that it can be chosen again; its record is
+        // stored only under the name it was stored under.
+        const library::Added added = library::addPicture(m_game.folders(), s.ImageFilePath,
+                                                         s.ImageFileName, nextLibraryName);
+        if (added.status != library::AddStatus::Ok) {
+            m_ui.Label5->setCaption(copyFailureText(added.status));
+            m_game.PlayClickSound();
+            return;
+        }
+        s.ImageFileName = added.name;
+        // Should the record fail now, the next OK stores the record alone.
+        s.PanelMode = 7;
         if (!WriteRecordFile())
             return;
-        m_ui.Label5->setCaption(kRecordSaved + (added ? kPictureAdded : kPictureNotAdded)
-                             + kOfferRanking);
+        m_ui.Label5->setCaption(kRecordSaved + kPictureAdded + kOfferRanking);
         m_ui.Combo1->hide();
         m_ui.Command3->show();
         m_ui.Label7->hide();
@@ -117,17 +180,14 @@ void BoardForm::SaveRecord()
 bool BoardForm::WriteRecordFile()
 {
     GameState &s = state();
-    const auto seconds = static_cast<long long>(std::llround(s.ElapsedMin * 60 + s.ElapsedSec));
-    const QString line = recordfile::makeLine(QDate::currentDate(), s.ImageFileName,
-                                              s.PieceCount, seconds, s.PlayerName);
-    if (!isStorableName(s.PlayerName)) {
-        m_ui.Label5->setCaption(kNameNotStorable);
+    if (const std::optional<QString> refusal = recordRefusal(s)) {
+        m_ui.Label5->setCaption(*refusal);
         m_game.PlayClickSound();
         return false;
     }
     const recordfile::AddStatus added =
         recordfile::addRecord(m_game.folders().recordFolder(), s.ImageFileName,
-                              s.PieceCount, line);
+                              s.PieceCount, recordLine(s));
     if (added != recordfile::AddStatus::Ok) {
         m_ui.Label5->setCaption(failureText(added));
         m_game.PlayClickSound();

@@ -6,6 +6,7 @@
 #include "board/PlayRules.h"
 #include "platform/ChoiceComboBox.h"
 #include "platform/Geometry.h"
+#include "records/LibraryPicture.h"
 #include "records/RecordFile.h"
 #include "records/SavedGameFile.h"
 #include "state/GameSession.h"
@@ -103,10 +104,10 @@ void BoardForm::CheckCompletion()
     m_ui.Picture4->raise();
 
     m_ui.Label5->setCaption(QString::fromUtf8(kCongratulation));
+    const library::TakenNames taken(m_game.folders());
     if (const std::optional<QString> libraryName =
-            libraryNameFor(s.ImageFileName, s.LibraryPictureCount, [this](const QString &name) {
-                return m_game.folders().libraryHolds(name);
-            })) {
+            libraryNameFor(s.ImageFileName, s.LibraryPictureCount,
+                           [&taken](const QString &name) { return taken.taken(name); })) {
         s.ImageFileName = *libraryName;
         s.PanelMode = 6;
     } else {

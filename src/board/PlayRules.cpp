@@ -108,4 +108,15 @@ std::optional<QString> libraryNameFor(const QString &imageFileName,
     return prefix + QString::number(number) + extension;
 }
 
+QString nextLibraryName(const QString &libraryName)
+{
+    const QString prefix = QString::fromUtf8(kLibraryPrefix);
+    qsizetype end = prefix.size();
+    while (end < libraryName.size() && libraryName.at(end).isDigit()
+           && libraryName.at(end).unicode() < 128)
+        ++end;
+    const long long number = libraryName.mid(prefix.size(), end - prefix.size()).toLongLong();
+    return prefix + QString::number(number + 1) + libraryName.mid(end);
+}
+
 } // namespace jigsaw

@@ -73,4 +73,8 @@ std::optional<QString> libraryNameFor(const QString &imageFileName,
                                       std::int16_t libraryPictureCount,
                                       const std::function<bool(const QString &)> &isTaken = {});
 
+// The library name after one that libraryNameFor gave: "ジグソー画像16.jpg" after
+// "ジグソー画像15.jpg".
+QString nextLibraryName(const QString &libraryName);
+
 } // namespace jigsaw

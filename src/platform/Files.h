@@ -42,6 +42,26 @@ enum class Overwrite { No, Yes };
 // file. With Overwrite::No an existing target is left alone and the copy fails.
 bool copyFile(const QString &from, const QString &to, Overwrite overwrite = Overwrite::No);
 
+enum class CopyStatus {
+    Ok,
+    Exists,     // something has the target's name, perhaps given it a moment ago
+    NoSource,     // the source is no ordinary file that can be read
+    CannotCreate, // the folder is missing, read-only or not ours to write
+    Failed,       // the disk is full, an I/O error
+};
+
+// Copies an ordinary file under a name nothing has yet. The copy is written whole beside
+// the target and given the name in one step that fails when the name exists, so of two
+// copies of the game taking the same name at the same moment one gets Exists; nothing that
+// has the name is ever replaced and no partial file ever bears it.
+CopyStatus copyAsNewFile(const QString &from, const QString &to);
+
+// Removes the temporary files that earlier writes into the target's folder left behind when
+// the game was ended before it could rename them: ordinary files of ours named like a file
+// of the target's kind followed by "." and six letters or digits ("name.txt.AbC123"), not
+// written for a minute. Every write of replaceFile and copyAsNewFile starts with it.
+void removeStaleTemporaries(const QString &target);
+
 // Whether a file name (without its folder) is short enough for the file system, with room
 // left for the temporary name that replaceFile writes it under first.
 bool nameFits(const QString &fileName);
@@ -51,6 +71,9 @@ bool removeFile(const QString &path);
 
 // True when the path names an existing ordinary file (not a folder).
 bool fileExists(const QString &path);
+
+// True when the path itself (not what a link leads to) is a FIFO, a device or a socket.
+bool isSpecialFile(const QString &path);
 
 // True when the path names an existing folder.
 bool folderExists(const QString &path);

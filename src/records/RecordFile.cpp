@@ -158,30 +158,11 @@ QByteArray fileBytes(const QList<QByteArray> &storedLines)
     return bytes;
 }
 
-namespace {
-
-// How long a copy of the game waits for another to finish with a record file: far longer than
-// any add or sort takes.
-constexpr int kLockWaitMs = 5000;
-
-} // namespace
-
+// The record file's name leaves room for the 7 bytes of a temporary name (files::nameFits),
+// so the 5 of ".lock" fit too.
 Lock::Lock(const QString &recordPath)
-    : m_file(std::make_unique<QLockFile>(recordPath + QStringLiteral(".lock")))
+    : files::FileLock(recordPath + QStringLiteral(".lock"))
 {
-    m_file->tryLock(kLockWaitMs);
-}
-
-Lock::~Lock() = default;
-
-bool Lock::held() const
-{
-    return m_file->isLocked();
-}
-
-QLockFile::LockError Lock::error() const
-{
-    return m_file->error();
 }
 
 files::WriteStatus write(const QString &path, const QList<QByteArray> &storedLines)
@@ -189,28 +170,38 @@ files::WriteStatus write(const QString &path, const QList<QByteArray> &storedLin
     return files::replaceFile(path, fileBytes(storedLines));
 }
 
-AddStatus addRecord(const QString &recordFolder, const QString &imageFileName, double pieceCount,
-                    const QString &line)
+AddStatus checkRecord(const QString &imageFileName, double pieceCount, const QString &line)
 {
-    const std::optional<QByteArray> encoded = text::encodeLines({line});
-    if (!encoded)
+    if (!text::encodeLines({line}))
         return AddStatus::NotStorable;
     if (!files::nameFits(fileName(imageFileName, pieceCount)))
         return AddStatus::NameTooLong;
+    return AddStatus::Ok;
+}
+
+AddStatus addRecord(const QString &recordFolder, const QString &imageFileName, double pieceCount,
+                    const QString &line)
+{
+    if (const AddStatus refused = checkRecord(imageFileName, pieceCount, line);
+        refused != AddStatus::Ok)
+        return refused;
+    const std::optional<QByteArray> encoded = text::encodeLines({line});
+    if (!encoded)
+        return AddStatus::NotStorable;
     if (!files::makeFolder(recordFolder))
         return AddStatus::FolderUnusable;
 
     const QString path = filePath(recordFolder, imageFileName, pieceCount);
     const Lock lock(path);
-    if (!lock.held()) {
-        switch (lock.error()) {
-        case QLockFile::LockFailedError:
-            return AddStatus::Busy;
-        case QLockFile::PermissionError:
-            return AddStatus::FolderUnusable;
-        default:
-            return AddStatus::Failed;
-        }
+    switch (lock.status()) {
+    case files::FileLock::Status::Held:
+        break;
+    case files::FileLock::Status::Busy:
+        return AddStatus::Busy;
+    case files::FileLock::Status::NotPermitted:
+        return AddStatus::FolderUnusable;
+    case files::FileLock::Status::Failed:
+        return AddStatus::Failed;
     }
     const Contents old = read(path);
     switch (old.status) {
@@ -218,7 +209,7 @@ AddStatus addRecord(const QString &recordFolder, const QString &imageFileName, d
     case text::ReadStatus::Missing:
         break;
     case text::ReadStatus::NotAFile:
-        return AddStatus::NotAFile;
+        return files::isSpecialFile(path) ? AddStatus::SpecialFile : AddStatus::NotAFile;
     case text::ReadStatus::TooLarge:
         return AddStatus::TooLarge;
     case text::ReadStatus::Failed:

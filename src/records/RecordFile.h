@@ -1,12 +1,12 @@
 #pragma once
 
+#include "platform/FileLock.h"
 #include "platform/Files.h"
 #include "platform/TextFile.h"
 
 #include <QByteArray>
 #include <QDate>
 #include <QList>
-#include <QLockFile>
 #include <QString>
 #include <QStringList>
 
@@ -68,24 +68,13 @@ Contents read(const QString &path);
 // The file's bytes for these record lines: the true count as a number line, then the lines.
 QByteArray fileBytes(const QList<QByteArray> &storedLines);
 
-// Holds the lock of a record file for as long as it lives, so that two copies of the game
-// that add or sort records at the same time take turns instead of losing each other's
-// records. A lock left by a copy that has ended is taken over.
-class Lock
+// Holds the lock of a record file (the record file's name + ".lock") for as long as it
+// lives, so that two copies of the game that add or sort records at the same time take turns
+// instead of losing each other's records.
+class Lock : public files::FileLock
 {
 public:
     explicit Lock(const QString &recordPath);
-    ~Lock();
-    Lock(const Lock &) = delete;
-    Lock &operator=(const Lock &) = delete;
-
-    bool held() const;
-    // Why it is not held: another copy keeps it (LockFailedError), the record folder cannot be
-    // written (PermissionError), or the lock file could not be written (a full disk).
-    QLockFile::LockError error() const;
-
-private:
-    std::unique_ptr<QLockFile> m_file;
 };
 
 // Writes the record lines whole, the text of each line as stored, the count first.
@@ -96,12 +85,17 @@ enum class AddStatus {
     NotStorable,    // the line has a character Shift_JIS cannot store or a line break
     NameTooLong,    // the record file's name would be too long for the folder
     FolderUnusable, // the record folder cannot be made or written
-    NotAFile,       // a folder, link or special file has the record file's name
+    NotAFile,       // a folder or a link has the record file's name
+    SpecialFile,    // a FIFO, a device or a socket has the record file's name
     TooLarge,       // the existing record file is too large to read
     Unreadable,     // the existing record file cannot be read
     Busy,           // another copy of the game keeps the file locked
     Failed,         // writing failed: a full disk or an I/O error; the old file is whole
 };
+
+// Whether the record line can be stored in the picture's record file at all: Ok, or why not
+// (NotStorable, NameTooLong). Nothing is touched.
+AddStatus checkRecord(const QString &imageFileName, double pieceCount, const QString &line);
 
 // Puts a new record line at the top of the picture's record file, before every record the
 // file holds, making the record folder when it is missing. The old records are written back

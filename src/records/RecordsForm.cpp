@@ -1,5 +1,6 @@
 #include "records/RecordsForm.h"
 
+#include "platform/BusyCursor.h"
 #include "platform/ChoiceComboBox.h"
 #include "platform/ColorButton.h"
 #include "platform/Geometry.h"
@@ -258,6 +259,8 @@ void RecordsForm::Combo1_Click()
 
 void RecordsForm::Command1_Click()
 {
+    // Another copy of the game may keep the record file a moment.
+    const BusyCursor busy;
     GameState &s = m_game.state();
     s.RecordLines.clear();
     m_ui.Combo2->clear();

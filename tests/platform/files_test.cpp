@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <ctime>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -151,4 +153,31 @@ TEST(Files, ListsOnlyOrdinaryFilesAndCopiesWithoutOverwritingUnlessAsked)
     EXPECT_FALSE(files::fileExists(target) || files::removeFile(target));
     EXPECT_EQ(QDir(dir.filePath("sub")).entryList(QDir::Files), QStringList({"inside.jpg"}))
         << "no temporary file may be left behind";
+}
+
+TEST(Files, OurStaleTemporaryFilesAreClearedByTheNextWriteAndNothingElse)
+{
+    QTemporaryDir dir;
+    const auto put = [&dir](const char *name, int ageSeconds) {
+        const QString path = dir.filePath(QString::fromUtf8(name));
+        putBytes(path, "x");
+        const timespec times[2] = {{std::time(nullptr) - ageSeconds, 0},
+                                   {std::time(nullptr) - ageSeconds, 0}};
+        ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
+    };
+    // Left by writes that a kill cut short, two minutes ago: cleared.
+    put("save.txt.AttOnp", 120);
+    put("ゲーム.txt.b4X9qZ", 120);
+    // A write under way in another copy of the game; not ours; another kind of file.
+    put("save.txt.MhCSWf", 5);
+    put("notes.txt.bak", 120);
+    put("save.txt.Ab-12c", 120);
+    put("photo.jpg.JkqNbg", 120);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("old.txt.njwEsG")));
+
+    ASSERT_EQ(text::writeLinesAtomically(dir.filePath(QStringLiteral("save.txt")), {"x"}),
+              files::WriteStatus::Ok);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+              QStringList({"notes.txt.bak", "old.txt.njwEsG", "photo.jpg.JkqNbg", "save.txt",
+                           "save.txt.Ab-12c", "save.txt.MhCSWf"}));
 }

@@ -119,11 +119,11 @@ TEST(RecordFile, CountsAreFoundByNameAndDamagedOrUnreadableFilesAreNeverReplaced
     EXPECT_EQ(add(25, QStringLiteral("新")), Status::Ok);
     EXPECT_EQ(recordfile::read(path(25)).storedLines, QList<QByteArray>({added, first}));
 
-    // A folder, a FIFO or a huge file in the record file's place is refused at once.
+    // A folder, a FIFO or a huge file in the record file's place is refused at once, and named.
     QDir().mkpath(path(36));
     EXPECT_EQ(add(36, QStringLiteral("A")), Status::NotAFile);
     ASSERT_EQ(::mkfifo(QFile::encodeName(path(49)).constData(), 0600), 0);
-    EXPECT_EQ(add(49, QStringLiteral("A")), Status::NotAFile);
+    EXPECT_EQ(add(49, QStringLiteral("A")), Status::SpecialFile);
     {
         QFile huge(path(64));
         ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(30LL << 30));

@@ -1,15 +1,18 @@
 #include "records/RecordsTestSupport.h"
 
 #include "platform/TextFile.h"
+#include "records/RecordFile.h"
 
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 
 #include <csignal>
+#include <sys/wait.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -130,32 +133,36 @@ TEST_F(FaultsTest, FullDiskLeavesEveryOldFileWholeAndSaysSo)
     EXPECT_EQ(fileBytes(kSave), oldSave);
     QTest::mouseClick(ui().Command3, Qt::LeftButton);
 
-    // The record and the copy of the outside picture into the library.
+    // The copy of the outside picture into the library fails, so no record is stored under
+    // the name it was to bear. The records left under ジグソー画像1.png without a picture are
+    // not given to it: it is to be ジグソー画像2.png.
     completeGame();
     ASSERT_EQ(panelMode(), 6);
     answer(QStringLiteral("花子"));
     EXPECT_EQ(panelMode(), 6);
     EXPECT_EQ(question(), QStringLiteral("記録を保存できませんでした。\r"
+                                         "使用した画像を画像フォルダにコピーできません。"
                                          "ディスクの空きを確かめて、もう一度ＯＫをクリックしてください。"));
     EXPECT_EQ(fileBytes(kRecords), oldRecords);
-    EXPECT_FALSE(QFile::exists(app.filePath(QStringLiteral("gazou/ジグソー画像1.png"))));
+    EXPECT_EQ(leftovers(app.filePath(QStringLiteral("gazou"))).filter(QStringLiteral(".png")),
+              QStringList());
+    EXPECT_EQ(leftovers(app.filePath(QStringLiteral("datasave"))).filter(QStringLiteral(".txt")),
+              QStringList{QFileInfo(kRecords).fileName()});
     EXPECT_EQ(leftovers(app.filePath(QStringLiteral("save"))).filter(QStringLiteral(".txt.")),
               QStringList())
         << "no temporary file may be left behind";
-    EXPECT_EQ(leftovers(app.filePath(QStringLiteral("datasave"))).filter(QStringLiteral(".txt.")),
-              QStringList());
 
-    // With room again, OK stores both: the outside picture joins the library under the next
-    // record name.
+    // With room again, OK stores both, the record under the picture's library name.
     disk.makeRoom();
     QTest::mouseClick(ui().Command1, Qt::LeftButton);
     EXPECT_EQ(panelMode(), 8);
     EXPECT_EQ(question(), QStringLiteral("この記録を保存しました。なお、使用した画像を起動時に"
                                          "表示できるように設定しました。\r"
                                          "この記録の順位を確認しますか？"));
-    EXPECT_EQ(fileLines(kRecords).size(), 3);
-    EXPECT_EQ(fileBytes(QStringLiteral("gazou/ジグソー画像1.png")),
-              fileBytes(QStringLiteral("pictures/海.png")));
+    EXPECT_EQ(fileBytes(kRecords), oldRecords);
+    EXPECT_EQ(fileLines(QStringLiteral("datasave/ジグソー画像2.png&16枚.txt")).size(), 2);
+    EXPECT_TRUE(fileBytes(QStringLiteral("gazou/ジグソー画像2.png"))
+                == fileBytes(QStringLiteral("pictures/海.png")));
 }
 
 TEST_F(FaultsTest, SpecialFilesAndUnusableFoldersAreNamedNotBlamedOnTheDisk)
@@ -168,7 +175,8 @@ TEST_F(FaultsTest, SpecialFilesAndUnusableFoldersAreNamedNotBlamedOnTheDisk)
     ASSERT_EQ(panelMode(), 7);
     answer(QStringLiteral("太郎"));
     EXPECT_EQ(question(), QStringLiteral("記録を保存できませんでした。\r"
-                                         "記録ファイルと同じ名前のフォルダやリンクがあります。"));
+                                         "記録ファイルと同じ名前で、通常のファイルではないもの"
+                                         "（特殊ファイル）があります。"));
 
     // A file where the record folder should be.
     QFile::remove(app.filePath(kRecords));
@@ -191,4 +199,53 @@ TEST_F(FaultsTest, SpecialFilesAndUnusableFoldersAreNamedNotBlamedOnTheDisk)
     answer(QStringLiteral("次郎"));
     EXPECT_EQ(panelMode(), 8);
     EXPECT_EQ(fileLines(kRecords).size(), 2);
+}
+
+TEST_F(FaultsTest, RecordLockKeptElsewhereIsToldAtOnceAndAStrayLockNeverStopsTheRecord)
+{
+    // A watchdog: a game that hangs on the lock is ended, and the test with it.
+    ::alarm(60);
+    app.writeFile(QStringLiteral("gazou/ジグソー画像1.png"), "taken");
+    startSixteen(QStringLiteral("ジグソー画像1.png"));
+    completeGame();
+    ASSERT_EQ(panelMode(), 7);
+
+    // Another copy of the game keeps the record file's lock until told to let it go.
+    int held[2];
+    int letGo[2];
+    ASSERT_EQ(::pipe(held), 0);
+    ASSERT_EQ(::pipe(letGo), 0);
+    const pid_t other = ::fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        {
+            const recordfile::Lock lock(app.filePath(kRecords));
+            char byte = lock.held() ? 'y' : 'n';
+            (void)!::write(held[1], &byte, 1);
+            (void)!::read(letGo[0], &byte, 1);
+        }
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(held[0], &byte, 1), 1);
+    ASSERT_EQ(byte, 'y');
+    answer(QStringLiteral("太郎"));
+    EXPECT_EQ(question(), QStringLiteral("記録を保存できませんでした。\r"
+                                         "ほかのジグソーパズルが記録ファイルを使っています。"
+                                         "もう一度ＯＫをクリックしてください。"));
+    EXPECT_EQ(panelMode(), 7);
+    (void)!::write(letGo[1], "x", 1);
+    int status = 0;
+    ::waitpid(other, &status, 0);
+    for (const int fd : {held[0], held[1], letGo[0], letGo[1]})
+        ::close(fd);
+
+    // A FIFO left where the lock goes is no lock: the next OK stores the record.
+    const QByteArray lock = QFile::encodeName(app.filePath(kRecords + QStringLiteral(".lock")));
+    ASSERT_EQ(::mkfifo(lock.constData(), 0600), 0);
+    QTest::mouseClick(ui().Command1, Qt::LeftButton);
+    EXPECT_EQ(panelMode(), 8);
+    EXPECT_EQ(fileLines(kRecords).size(), 2);
+    EXPECT_FALSE(QFileInfo::exists(QFile::decodeName(lock)));
+    ::alarm(0);
 }

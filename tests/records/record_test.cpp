@@ -97,19 +97,65 @@ TEST_F(RecordTest, NewRecordGoesOnTopAndTheRankingOpensForThisPictureAndCount)
     EXPECT_EQ(records.Label5[1]->text(), QStringLiteral("00時間10分00秒"));
 }
 
-TEST_F(RecordTest, PictureThatCannotBeCopiedStillGetsItsRecord)
+TEST_F(RecordTest, PictureThatCannotBeCopiedGetsNoRecordUnderItsLibraryName)
 {
     finishGame(QStringLiteral("海.png"), 1, 0);
     ASSERT_EQ(panelMode(), 6);
-    ASSERT_TRUE(QFile::remove(app.filePath(QStringLiteral("pictures/海.png"))));
+    const QString source = app.filePath(QStringLiteral("pictures/海.png"));
+    ASSERT_TRUE(QFile::rename(source, source + QStringLiteral(".aside")));
 
     answer(QStringLiteral("太郎"));
-    EXPECT_EQ(panelMode(), 8);
-    EXPECT_EQ(question(), QStringLiteral("この記録を保存しました。ただし、使用した画像を画像"
-                                         "フォルダにコピーできませんでした。\r"
-                                         "この記録の順位を確認しますか？"));
+    EXPECT_EQ(panelMode(), 6);
+    EXPECT_EQ(question(), QStringLiteral("記録を保存できませんでした。\r使用した画像ファイルを"
+                                         "読み込めないため、画像フォルダにコピーできません。"));
     EXPECT_FALSE(QFile::exists(app.filePath(QStringLiteral("gazou/ジグソー画像1.png"))));
+    EXPECT_FALSE(QFile::exists(app.filePath(kAddedRecordFile)));
+
+    // With the picture back, the next OK stores both.
+    ASSERT_TRUE(QFile::rename(source + QStringLiteral(".aside"), source));
+    player::click(ui().Command1);
+    EXPECT_EQ(panelMode(), 8);
+    EXPECT_TRUE(QFile::exists(app.filePath(QStringLiteral("gazou/ジグソー画像1.png"))));
     EXPECT_EQ(fileLines(kAddedRecordFile).size(), 2);
+}
+
+TEST_F(RecordTest, TwoCopiesCompletingOutsidePicturesKeepEachUnderItsOwnNameWithItsRecords)
+{
+    // A second copy of the game started from the same folder. Each completes an outside
+    // picture while the library has no ジグソー画像1 yet, so both are offered that name.
+    auto other = std::make_unique<Game>(app.path(), musicDir.path());
+    other->state().AppDir = app.path();
+    finishGame(QStringLiteral("海.png"), 1, 0);
+    app.writeFile(QStringLiteral("pictures/海.png"), "sea");
+    std::swap(game, other);
+    finishGame(QStringLiteral("山.png"), 2, 0);
+    app.writeFile(QStringLiteral("pictures/山.png"), "mountain");
+    ASSERT_EQ(state().ImageFileName, QStringLiteral("ジグソー画像1.png"));
+
+    // The mountain's copy stores first; the sea's takes the next name.
+    answer(QStringLiteral("山子"));
+    EXPECT_EQ(panelMode(), 8);
+    std::swap(game, other);
+    ASSERT_EQ(state().ImageFileName, QStringLiteral("ジグソー画像1.png"));
+    answer(QStringLiteral("海子"));
+    EXPECT_EQ(panelMode(), 8);
+    EXPECT_EQ(question(), QStringLiteral("この記録を保存しました。なお、使用した画像を起動時に"
+                                         "表示できるように設定しました。\r"
+                                         "この記録の順位を確認しますか？"));
+    EXPECT_EQ(fileBytes(QStringLiteral("gazou/ジグソー画像1.png")), "mountain");
+    EXPECT_EQ(fileBytes(QStringLiteral("gazou/ジグソー画像2.png")), "sea");
+    const QStringList mountain = fileLines(kAddedRecordFile);
+    const QStringList sea = fileLines(QStringLiteral("datasave/ジグソー画像2.png&16枚.txt"));
+    ASSERT_EQ(mountain.size(), 2);
+    ASSERT_EQ(sea.size(), 2);
+    EXPECT_EQ(recordfile::playerNameOf(mountain[1]), QStringLiteral("山子"));
+    EXPECT_EQ(recordfile::playerNameOf(sea[1]), QStringLiteral("海子"));
+    EXPECT_TRUE(sea[1].contains(QStringLiteral("+ジグソー画像2.png%16\\60*")));
+
+    // The ranking offered is that of the sea's own library name.
+    const RecordsControls &records = showRanking()->ui();
+    EXPECT_EQ(records.Label4->text(), QStringLiteral("ジグソー画像2.png"));
+    EXPECT_EQ(records.Label6[0]->text(), QStringLiteral("海子"));
 }
 
 TEST_F(RecordTest, HundredAndFiftyRecordsSurviveANewRecordAndTheRanking)

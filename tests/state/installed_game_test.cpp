@@ -307,11 +307,11 @@ TEST_F(InstalledGameTest, DataFolderThatCannotBeMadeGivesTheSaveAndRecordMessage
     app::setUpApplication();
     SelectForm *form = startIn(GameFolders::forExecutable(installed(QStringLiteral("bin"))));
     const Played played = playOutsidePicture(form);
-    // The folders are to blame, not the disk.
+    // The folders are to blame, not the disk. The outside picture is stored before its record.
     EXPECT_EQ(played.afterSave, QStringLiteral("このゲームは保存できませんでした。\r"
                                                "保存フォルダ「save」に書き込めません。"));
     EXPECT_EQ(played.afterRecord, QStringLiteral("記録を保存できませんでした。\r"
-                                                 "記録のフォルダ「datasave」に書き込めません。"));
+                                                 "画像フォルダ「gazou」に書き込めません。"));
     EXPECT_EQ(state().PanelMode, 6);
 }
 
