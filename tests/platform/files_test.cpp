@@ -13,6 +13,8 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace files = jigsaw::files;
 namespace text = jigsaw::text;
@@ -180,4 +182,45 @@ TEST(Files, OurStaleTemporaryFilesAreClearedByTheNextWriteAndNothingElse)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
               QStringList({"notes.txt.bak", "old.txt.njwEsG", "photo.jpg.JkqNbg", "save.txt",
                            "save.txt.Ab-12c", "save.txt.MhCSWf"}));
+}
+
+TEST(Files, CopiesRacingForTheSameNewNamesNeverReplaceOneAnother)
+{
+    QTemporaryDir dir;
+    constexpr int kCopies = 4;
+    constexpr int kNames = 100;
+    // Every copy tries every name in the same order at the same time; a name goes to exactly
+    // one of them, which alone is told Ok, and the file holds that copy's bytes.
+    std::vector<pid_t> children;
+    for (int copy = 0; copy < kCopies; ++copy) {
+        const QString source = dir.filePath(QStringLiteral("source%1").arg(copy));
+        putBytes(source, QByteArray(64 * 1024, char('A' + copy)));
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            QByteArray won;
+            for (int name = 0; name < kNames; ++name) {
+                won += files::copyAsNewFile(source, dir.filePath(QStringLiteral("n%1.jpg").arg(name)))
+                        == files::CopyStatus::Ok ? '1' : '0';
+            }
+            putBytes(source + QStringLiteral(".won"), won);
+            ::_exit(0);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+    }
+    for (int name = 0; name < kNames; ++name) {
+        const QByteArray bytes = fileBytes(dir.filePath(QStringLiteral("n%1.jpg").arg(name)));
+        int winners = 0;
+        for (int copy = 0; copy < kCopies; ++copy) {
+            if (fileBytes(dir.filePath(QStringLiteral("source%1.won").arg(copy))).at(name) == '1') {
+                ++winners;
+                EXPECT_EQ(bytes, QByteArray(64 * 1024, char('A' + copy))) << name;
+            }
+        }
+        EXPECT_EQ(winners, 1) << name;
+    }
 }

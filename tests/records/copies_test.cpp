@@ -108,53 +108,6 @@ TEST(RecordLock, WhateverStandsInTheLocksPlaceNeitherHangsNorBlocksTheRecordForE
     }
 }
 
-TEST(RecordLock, ALockHeldByAnotherCopyIsAnsweredBusyAtOnceAndFreeOnceLetGo)
-{
-    const TempAppDir app(TempAppDir::Contents{.library = false, .waves = false,
-                                               .saveDir = false, .recordDir = true});
-    const QString folder = app.filePath(QStringLiteral("datasave"));
-    const QString record = recordfile::filePath(folder, QStringLiteral("sea.jpg"), 16);
-    const auto add = [&] {
-        return withinWatchdog("adding beside a held lock", [&] {
-            return recordfile::addRecord(folder, QStringLiteral("sea.jpg"), 16,
-                                         recordfile::makeLine(QDate(2024, 3, 9),
-                                                              QStringLiteral("sea.jpg"), 16, 60,
-                                                              QStringLiteral("A")));
-        });
-    };
-
-    // The other copy holds the lock until told to let it go, or until it is killed.
-    for (const bool killed : {false, true}) {
-        int held[2];
-        int letGo[2];
-        ASSERT_EQ(::pipe(held), 0);
-        ASSERT_EQ(::pipe(letGo), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            const recordfile::Lock lock(record);
-            char byte = lock.held() ? 'y' : 'n';
-            (void)!::write(held[1], &byte, 1);
-            (void)!::read(letGo[0], &byte, 1);
-            ::_exit(0);
-        }
-        char byte = 0;
-        ASSERT_EQ(::read(held[0], &byte, 1), 1);
-        ASSERT_EQ(byte, 'y');
-        EXPECT_EQ(add(), recordfile::AddStatus::Busy);
-        if (killed)
-            ::kill(child, SIGKILL);
-        else
-            (void)!::write(letGo[1], "x", 1);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        for (const int fd : {held[0], held[1], letGo[0], letGo[1]})
-            ::close(fd);
-        EXPECT_EQ(add(), recordfile::AddStatus::Ok) << (killed ? "killed" : "let go");
-    }
-    EXPECT_EQ(recordfile::read(record).records.size(), 2);
-}
-
 TEST(LibraryPicture, CopiesAddingPicturesAtOnceEachKeepTheirOwnUnderNamesOfTheirOwn)
 {
     const TempAppDir app(TempAppDir::Contents{.library = false, .waves = false,
