@@ -10,9 +10,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
-
-
 namespace jigsaw {
 
 // The record file of one picture and piece count: its name, its lines and the fields of a
