@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <string>
 
 namespace jigsaw::num {
 
@@ -54,7 +55,10 @@ float toSingle(double value)
 
 QString format00(long long value)
 {
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+    // The sign goes in front of the two digits: "-05", not "-5".
+    const QString digits = QStringLiteral("%1").arg(value < 0 ? -(value + 1) + 1ULL : 0ULL + value,
+                                                     2, 10, QLatin1Char('0'));
+    return value < 0 ? QLatin1Char('-') + digits : digits;
 }
 
 namespace {
@@ -113,6 +117,16 @@ QString numberText(double value)
     return shortDecimal(value, 15, 15);
 }
 
+QString shownText(double value)
+{
+    const QString text = numberText(value);
+    if (text.startsWith(QLatin1Char('.')))
+        return QLatin1Char('0') + text;
+    if (text.startsWith(QLatin1String("-.")))
+        return QStringLiteral("-0") + text.mid(1);
+    return text;
+}
+
 QString singleText(float value)
 {
     for (int digits = 1; digits < 7; ++digits) {
@@ -143,6 +157,94 @@ std::optional<double> readNumber(QStringView line)
     const char *end = text.constData() + text.size();
     const auto [where, error] = std::from_chars(text.constData(), end, value);
     if (error != std::errc() || where != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+namespace {
+
+// The half-width form of a character: full-width ASCII forms and the ideographic space fold
+// onto ASCII, and the minus sign onto "-".
+char16_t halfWidth(char16_t c)
+{
+    if (c >= 0xFF01 && c <= 0xFF5E)
+        return static_cast<char16_t>(c - 0xFEE0);
+    if (c == 0x3000)
+        return u' ';
+    if (c == 0x2212)
+        return u'-';
+    return c;
+}
+
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+} // namespace
+
+std::optional<double> readNumeric(QStringView text)
+{
+    QString folded;
+    folded.reserve(text.size());
+    for (const QChar c : text)
+        folded.append(QChar(halfWidth(c.unicode())));
+    const QString trimmed = folded.trimmed();
+
+    // The text is checked character by character and rewritten as from_chars reads it: no
+    // "+", no grouping commas, "e" for the exponent.
+    std::string plain;
+    qsizetype at = 0;
+    const qsizetype end = trimmed.size();
+    const auto current = [&] { return at < end ? trimmed.at(at).unicode() : char16_t(0); };
+    if (current() == u'+' || current() == u'-') {
+        if (current() == u'-')
+            plain += '-';
+        ++at;
+    }
+    int digits = 0;
+    while (isDigit(current())) {
+        plain += static_cast<char>(current());
+        ++digits;
+        ++at;
+        // A comma groups digits: it stands between two of them.
+        if (current() == u',' && at + 1 < end && isDigit(trimmed.at(at + 1).unicode()))
+            ++at;
+    }
+    if (current() == u'.') {
+        plain += '.';
+        ++at;
+        while (isDigit(current())) {
+            plain += static_cast<char>(current());
+            ++digits;
+            ++at;
+        }
+    }
+    if (digits == 0)
+        return std::nullopt;
+    const char16_t exponent = current();
+    if (exponent == u'E' || exponent == u'e' || exponent == u'D' || exponent == u'd') {
+        plain += 'e';
+        ++at;
+        if (current() == u'+' || current() == u'-') {
+            plain += static_cast<char>(current());
+            ++at;
+        }
+        if (!isDigit(current()))
+            return std::nullopt;
+        while (isDigit(current())) {
+            plain += static_cast<char>(current());
+            ++at;
+        }
+    }
+    if (at != end)
+        return std::nullopt;
+
+    double value = 0;
+    const char *first = plain.data();
+    const char *last = first + plain.size();
+    const auto [where, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || where != last || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

@@ -28,12 +28,16 @@ double intDown(double value);
 // Rounds a value to single precision.
 float toSingle(double value);
 
-// The "00" format: at least two digits, zero-padded ("07", "12", "123").
+// The "00" format: at least two digits, zero-padded ("07", "12", "123", "-05").
 QString format00(long long value);
 
 // Decimal text of a number as the game writes it: whole numbers without a point, fractions
 // with "." and no leading zero (".5", "-1.25"), at most 15 significant digits.
 QString numberText(double value);
+
+// Decimal text of a number as a label shows it: as numberText, with the leading zero ("0.5",
+// "-0.25").
+QString shownText(double value);
 
 // The same for a single-precision value: the shortest text of at most 7 significant digits
 // that reads back as the same single ("68.57143", "1230").
@@ -48,5 +52,12 @@ QString singleLine(float value);
 // singleText write (and a leading zero). Anything else, including an empty line, gives no
 // result.
 std::optional<double> readNumber(QStringView line);
+
+// The value of a text the player typed, or a saved game holds, when it is numeric as the game
+// has always judged it: spaces around it (full-width ones too), a sign in front ("+", "-"),
+// digits that "," may group ("1,000"), a decimal point (".5", "5."), an exponent ("1E3",
+// "2.5e-1", "1D3"), each also in its full-width form ("１０", "－５"). No result for any other
+// text, an empty one included, nor for a number past what a double holds.
+std::optional<double> readNumeric(QStringView text);
 
 } // namespace jigsaw::num
