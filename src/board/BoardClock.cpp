@@ -17,8 +17,6 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include <algorithm>
-
 namespace jigsaw {
 
 namespace {
@@ -37,7 +35,7 @@ constexpr double kLimitBoxWidthTwips = 1125;
 // The limit as the time panel writes it: as typed, or the number.
 QString limitText(const TimeLimit &limit)
 {
-    return limit.isTyped() ? limit.typedText() : num::numberText(limit.minutes());
+    return limit.isTyped() ? limit.typedText() : num::shownText(limit.minutes());
 }
 
 // Minutes are typed straight in half-width digits: the input method is off and the hints ask
@@ -58,10 +56,10 @@ void preferDigits(QComboBox *combo)
 void BoardForm::SetUpTimeBar()
 {
     GameState &s = state();
-    const double barWidth = geom::width(m_ui.Label3);
-    const double seconds = num::roundHalfEven(s.GameTimeLimit.minutes() * 60);
-    geom::setWidth(m_ui.Label4, barWidth);
-    s.TimeBarStep = num::toSingle(barWidth / seconds);
+    const float fullBar = geom::width(m_ui.Label3);
+    const double seconds = limitSeconds(s.GameTimeLimit.minutes());
+    geom::setWidth(m_ui.Label4, fullBar);
+    s.TimeBarStep = barStepFor(fullBar, seconds);
     const Countdown countdown = countdownStart(seconds);
     s.RemainingMin = countdown.min;
     s.RemainingSec = countdown.sec;
@@ -73,11 +71,8 @@ void BoardForm::RestoreTimePanel()
 {
     GameState &s = state();
     PlaceTimePanel(false);
-    // The bar never reaches past its frame, whatever step and time a saved game brought.
-    const double frame = geom::width(m_ui.Label3);
-    geom::setWidth(m_ui.Label4,
-                   std::clamp(static_cast<double>(s.TimeBarStep) * s.RemainingTotalSec, 0.0,
-                              frame));
+    geom::setWidth(m_ui.Label4, restoredBarWidth(s.TimeBarStep, s.RemainingTotalSec,
+                                                 geom::width(m_ui.Label3)));
     m_ui.Frame1->show();
     m_ui.Label1->setText(limitCaption(limitText(s.GameTimeLimit)));
     m_ui.Timer2->start();
@@ -120,7 +115,7 @@ void BoardForm::Timer1_Timer()
     s.ElapsedSec = elapsed.sec;
     const bool limitReached = s.TimeIsUp == 1 && s.GameTimeLimit.isSet();
     m_ui.StatusBar1->setPanelText(2, limitReached
-                                         ? limitReachedText(s.GameTimeLimit.minutes() * 60)
+                                         ? limitReachedText(limitSeconds(s.GameTimeLimit.minutes()))
                                          : elapsedTimeText(elapsed));
 }
 
@@ -129,7 +124,8 @@ void BoardForm::Timer2_Timer()
     GameState &s = state();
     const CountdownStep step =
         countdownTick({s.RemainingTotalSec, s.RemainingMin, s.RemainingSec});
-    geom::setWidth(m_ui.Label4, shrunkBarWidth(geom::width(m_ui.Label4), s.TimeBarStep));
+    geom::setWidth(m_ui.Label4, shrunkBarWidth(geom::width(m_ui.Label4), s.TimeBarStep,
+                                               geom::width(m_ui.Label3)));
     m_ui.Label1->setText(
         remainingTimeText(limitText(s.GameTimeLimit), step.shownMin, step.shownSec));
     s.RemainingTotalSec = step.after.totalSec;
@@ -176,7 +172,7 @@ void BoardForm::CancelGameTime_Click()
 void BoardForm::TimeLimitChoice()
 {
     const QString text = m_ui.Combo1->currentText();
-    if (limitSeconds(text))
+    if (num::readNumeric(text))
         m_ui.Label5->setCaption(QStringLiteral("ゲーム時間を ") + text.trimmed()
                              + QStringLiteral(" 分に設定します。"));
 }
@@ -185,15 +181,17 @@ void BoardForm::TimeLimitOk()
 {
     GameState &s = state();
     const QString text = m_ui.Combo1->currentText().trimmed();
-    const std::optional<double> seconds = limitSeconds(text);
-    if (!seconds) {
+    const std::optional<double> minutes = typedLimitMinutes(text);
+    if (!minutes) {
         m_ui.Combo1->setCurrentText(QString());
         m_game.PlayClickSound();
         m_ui.Label5->setCaption(QString::fromUtf8(limitTooLong(text) ? kLimitTooLong
                                                                      : kNoLimitChosen));
         return;
     }
-    s.GameTimeLimit = TimeLimit::fromTyped(text, *seconds / 60);
+    // Kept as typed: 0 is no limit, and a limit that is not a whole number of seconds above 0
+    // never runs out.
+    s.GameTimeLimit = TimeLimit::fromTyped(text, *minutes);
     m_ui.Label1->setText(limitCaption(text));
     geom::setWidth(m_ui.Label4, geom::width(m_ui.Label3));
     m_ui.mnuStart->setEnabled(true);

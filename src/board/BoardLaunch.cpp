@@ -1,6 +1,7 @@
 #include "board/BoardForm.h"
 
 #include "board/BoardView.h"
+#include "board/ClockRules.h"
 #include "board/PictureBox.h"
 #include "board/QuestionPanel.h"
 #include "board/StatusPanels.h"
@@ -13,6 +14,7 @@
 
 #include <QFrame>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -96,12 +98,14 @@ void BoardForm::LayOutLaunchedGame(picture::PendingPicture picture,
         s.GameTimeLimit = TimeLimit::fromNumber(saved->gameTimeLimit);
         s.PanelMode = 0;
         s.PlacementSound = saved->placementSound;
-        s.ElapsedSec = saved->elapsedSec;
-        s.ElapsedMin = saved->elapsedMin;
-        s.RemainingTotalSec = saved->remainingTotalSec;
-        s.TimeBarStep = saved->timeBarStep;
-        s.RemainingSec = saved->remainingSec;
-        s.RemainingMin = saved->remainingMin;
+        // The clocks run on in the form they keep, so that the game saves again what it reads.
+        const ResumedClock clock = resumedClock(*saved, geom::width(ui.Label3));
+        s.ElapsedSec = clock.elapsed.sec;
+        s.ElapsedMin = clock.elapsed.min;
+        s.RemainingTotalSec = clock.countdown.totalSec;
+        s.TimeBarStep = clock.barStep;
+        s.RemainingSec = clock.countdown.sec;
+        s.RemainingMin = clock.countdown.min;
         ui.mnuSettings->setEnabled(false);
     }
 

@@ -18,17 +18,16 @@ const QString kExtension = QStringLiteral(".txt");
 constexpr QChar kPieceSeparator = QLatin1Char('&');
 
 // A whole number within [low, high].
-std::optional<int> wholeInRange(const QString &text, int low, int high)
+std::optional<int> wholeInRange(double value, int low, int high)
 {
-    const std::optional<double> value = num::readNumber(text);
-    if (!value || *value != std::floor(*value) || *value < low || *value > high)
+    if (value != std::floor(value) || value < low || value > high)
         return std::nullopt;
-    return static_cast<int>(*value);
+    return static_cast<int>(value);
 }
 
 std::optional<std::int16_t> readInt16(QStringView text)
 {
-    const std::optional<double> value = num::readNumber(text);
+    const std::optional<double> value = num::readNumeric(text);
     if (!value)
         return std::nullopt;
     return num::toInt16(*value);
@@ -104,7 +103,7 @@ ReadResult readFile(const QString &path)
     }
     std::optional<SavedGame> game = parse(read.lines);
     if (!game)
-        return {ReadStatus::Unreadable, {}};
+        return {ReadStatus::Refused, {}};
     return {ReadStatus::Ok, std::move(*game)};
 }
 
@@ -174,7 +173,7 @@ std::optional<Settings> settingsOf(const std::array<QString, 12> &values)
 {
     std::array<double, 12> number{};
     for (int line = TimeLimit; line <= GridSide; ++line) {
-        const std::optional<double> value = num::readNumber(values[std::size_t(line)]);
+        const std::optional<double> value = num::readNumeric(values[std::size_t(line)]);
         if (!value)
             return std::nullopt;
         number[std::size_t(line)] = *value;
@@ -183,25 +182,21 @@ std::optional<Settings> settingsOf(const std::array<QString, 12> &values)
     if (!sound)
         return std::nullopt;
 
-    // A clock holding more than a game's clocks can count would overflow every conversion of
-    // it to whole minutes and seconds.
-    const auto within = [&number](int line, double low, double high) {
-        const double value = number[std::size_t(line)];
-        return value >= low && value <= high;
+    // Any value the clocks can hold is played as it is, a limit below 0 or a fraction of a
+    // second included; only magnitudes past them are refused.
+    const auto within = [&number](int line, double bound) {
+        return std::fabs(number[std::size_t(line)]) <= bound;
     };
-    const double longestSeconds = kLongestMinutes * 60;
-    if (!within(TimeLimit, 0, kLongestMinutes) || !within(ElapsedSec, 0, 60)
-        || number[ElapsedSec] == 60
-        || !within(ElapsedMin, 0, kLongestMinutes)
-        || !within(RemainingTotalSec, -longestSeconds, longestSeconds)
-        || !within(RemainingSec, -longestSeconds, longestSeconds)
-        || !within(RemainingMin, -kLongestMinutes, kLongestMinutes)
-        || !within(TimeBarStep, 0, std::numeric_limits<float>::max()))
+    if (!within(TimeLimit, kClockMinutes) || !within(ElapsedMin, kClockMinutes)
+        || !within(RemainingMin, kClockMinutes) || !within(ElapsedSec, kClockSeconds)
+        || !within(RemainingTotalSec, kClockSeconds) || !within(RemainingSec, kClockSeconds)
+        || !within(TimeBarStep, std::numeric_limits<float>::max()))
         return std::nullopt;
 
-    const std::optional<int> pieces = wholeInRange(values[PieceCount], 1, kMaxPieces);
-    const std::optional<int> side = wholeInRange(values[GridSide], 1, kMaxGridSide);
-    if (!pieces || !side || *pieces != *side * *side)
+    // One piece control and one line for each piece, whatever the grid.
+    const std::optional<int> pieces = wholeInRange(number[PieceCount], 1, kMaxPieces);
+    const std::optional<int> side = wholeInRange(number[GridSide], 1, kMaxGridSide);
+    if (!pieces || !side)
         return std::nullopt;
 
     return Settings{number[TimeLimit],         *sound,

@@ -76,11 +76,12 @@ QStringList namesFromEntries(const QStringList &entries);
 QStringList listNames(const QString &saveFolder);
 
 // The settings a resumed game takes from header values 2 to 11 as read: the time limit, the
-// placement cue, the clock and the grid. No value when one of them is not a number, the cue
-// setting overflows 16 bits, a clock value lies outside what a game's clocks can hold (the
-// limit 0 or up to kLongestMinutes, elapsed seconds 0 to below 60, minutes and seconds within
-// kLongestMinutes, a time-bar step of 0 or more), or the piece count (1 to 100) is not the
-// square of the grid side (1 to 10).
+// placement cue, the clock and the grid. Every value is numeric as num::readNumeric judges it
+// (the limit as the player typed it included). No value when one of them is not, the cue
+// setting overflows 16 bits, a clock value lies beyond what the clocks hold (kClockMinutes
+// minutes, kClockSeconds seconds, either way), the bar's step beyond single precision, or the
+// piece count is not a whole number from 1 to 100 or the grid side one from 1 to 10. A piece
+// count other than the grid's square is played as it is.
 struct Settings
 {
     double gameTimeLimit = 0;
@@ -97,15 +98,16 @@ struct Settings
 std::optional<Settings> settingsOf(const std::array<QString, 12> &values);
 
 // Reads a saved game from the file's lines. No value when the lines end before the last
-// piece, a piece line has no "&" or a position overflows 16 bits, or the settings are not
-// what settingsOf accepts.
+// piece, a piece line has no "&" or a position is not numeric or overflows 16 bits, or the
+// settings are not what settingsOf accepts.
 std::optional<SavedGame> parse(const QStringList &lines);
 
 enum class ReadStatus {
     Ok,
     Missing,    // the file or its folder does not exist
     TooLarge,   // far larger than any saved game: never read
-    Unreadable, // it exists but cannot be read, or does not read as a saved game
+    Unreadable, // it exists but cannot be read
+    Refused,    // it does not read as a saved game the game can hold
 };
 
 // The largest saved-game file read: eleven short lines, a path and 100 piece lines take a few

@@ -64,8 +64,14 @@ void SelectForm::Combo1_Click(int index)
         msg::showNotice(this, kTooLarge);
         return;
     }
+    if (read.status == savedgame::ReadStatus::Refused) {
+        failed();
+        msg::showNotice(this, tr("このゲームのファイルは壊れているため読み込めません。"));
+        return;
+    }
     if (read.status != savedgame::ReadStatus::Ok) {
         failed();
+        msg::showNotice(this, tr("このゲームのファイルを読み込めません。"));
         return;
     }
 

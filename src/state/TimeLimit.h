@@ -4,10 +4,15 @@
 
 namespace jigsaw {
 
-// The longest time the game's clocks keep, in minutes: the longest limit a player may set and
-// the most minutes a saved game's clock may hold (almost two years). Every clock value stays
-// a whole number of seconds far inside what a double holds exactly and a long long converts.
+// The longest limit a player may type, in minutes (almost two years).
 inline constexpr double kLongestMinutes = 999999;
+
+// The most minutes, either way, that any of the game's clocks holds: the elapsed time, the
+// limit and the countdown of a saved game, and the clocks running on from them. Far beyond any
+// game, and still every second of it counts exactly in a double and stays a time a record
+// holds.
+inline constexpr double kClockMinutes = 1e12;
+inline constexpr double kClockSeconds = kClockMinutes * 60;
 
 // The game-time limit in minutes. It is a number when it comes from a new game or a saved
 // game, and the text the player typed or picked when it was set during this run; the saved

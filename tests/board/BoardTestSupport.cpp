@@ -59,10 +59,11 @@ BoardForm *BoardTest::launchResumed(int width, int height, double pieceCount, do
     state().LaunchMode = 2;
     state().ChosenSavedGame = QStringLiteral("続き");
     const auto line = [](double value) { return QStringLiteral(" %1 ").arg(value); };
-    // Limit, cue, elapsed seconds and minutes, seconds left, bar step, countdown, pieces.
+    // Limit, cue, elapsed seconds and minutes, seconds left, bar step (a full bar of 3375
+    // twips over the limit), countdown, pieces.
     state().SavedValues = {QString(), QString(), line(limit), line(placementSound), line(12),
-                           line(3), line(limit * 30), QStringLiteral(" .75 "), line(60),
-                           line(limit / 2), line(pieceCount), line(gridSide)};
+                           line(3), line(limit * 30), line(limit ? 3375 / (limit * 60) : 0),
+                           line(60), line(limit / 2 - 1), line(pieceCount), line(gridSide)};
     go();
     holdTheClocks();
     return board();

@@ -192,8 +192,7 @@ TEST_F(GameClock, OneMinuteLimitRunsOutInTheSixtiethTickAndClosesTheOpenQuestion
     EXPECT_EQ(geom::width(ui().Label4), fullBar);
     board()->Timer2_Timer();
     EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 1分　　残り時間 00:59"));
-    EXPECT_EQ(geom::width(ui().Label4),
-              num::toSingle(static_cast<double>(fullBar) - static_cast<double>(state().TimeBarStep)));
+    EXPECT_EQ(geom::width(ui().Label4), fullBar * 59 / 60); // a sixtieth of the bar a second
     tick(&BoardForm::Timer2_Timer, 58);
     EXPECT_EQ(state().TimeIsUp, 0);
 
@@ -228,34 +227,36 @@ TEST_F(GameClock, OneMinuteLimitRunsOutInTheSixtiethTickAndClosesTheOpenQuestion
     EXPECT_TRUE(QDir(app.filePath(QStringLiteral("save"))).isEmpty());
 }
 
-TEST_F(GameClock, EmptyLimitsAreRefusedFractionalAndLongOnesCounted)
+TEST_F(GameClock, TypedLimitsAreTakenAsTypedAndRunOutOnlyWhenTheSecondsReachExactlyZero)
 {
+    // What is not a number, or too long a limit, is refused; the question stays open.
     ASSERT_NO_FATAL_FAILURE(launch());
     ui().mnuSetGameTime->trigger();
     finishSlides();
     const QString refused = QStringLiteral("ゲーム時間が選択されていません。");
-    int clicks = cues(Cue::Click);
-    // The box starts empty, whatever the list offers: nothing typed is nothing chosen.
-    EXPECT_EQ(ui().Combo1->currentText(), QString());
-    EXPECT_EQ(ui().Combo1->count(), 60);
     const QString tooLong =
         QStringLiteral("ゲーム時間が長すぎます。\r999999分までの時間を入力してください。");
-    for (const char *typed : {"", "0.01", "abc", "inf", "1e300", "1000000"}) {
-        if (*typed != 0)
-            player::typeInto(ui().Combo1, QString::fromUtf8(typed));
+    int clicks = cues(Cue::Click);
+    for (const auto &[typed, answer] :
+         std::vector<std::pair<const char *, QString>>{{"", refused},
+                                                       {"abc", refused},
+                                                       {"5分", refused},
+                                                       {"1,0,", refused},
+                                                       {"1000000", tooLong},
+                                                       {"-1000000", tooLong},
+                                                       {"1e300", tooLong}}) {
+        const QString text = QString::fromUtf8(typed);
+        if (!text.isEmpty())
+            player::typeInto(ui().Combo1, text);
         player::click(ui().Command1);
         EXPECT_EQ(cues(Cue::Click), ++clicks) << typed;
-        EXPECT_EQ(ui().Label5->text(), typed[0] == '1' ? tooLong : refused) << typed;
+        EXPECT_EQ(ui().Label5->text(), answer) << typed;
         EXPECT_EQ(ui().Combo1->currentText(), QString());
         EXPECT_TRUE(state().PanelMode == 3 && ui().Frame1->isHidden());
     }
-    player::typeInto(ui().Combo1, QStringLiteral("90"));
-    player::click(ui().Command1);
-    finishSlides();
-    EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 90分"));
-
     // Asked again, the earlier answer is selected, so what is typed replaces it; Enter in the
     // box answers OK.
+    setLimit(QStringLiteral("90"));
     ui().mnuSetGameTime->trigger();
     finishSlides();
     player::typeText(QApplication::focusWidget(), QStringLiteral("5"));
@@ -264,16 +265,50 @@ TEST_F(GameClock, EmptyLimitsAreRefusedFractionalAndLongOnesCounted)
     EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 5分"));
     EXPECT_EQ(state().GameTimeLimit.minutes(), 5);
 
-    setLimit(QStringLiteral("1.5"));
-    EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 1.5分"));
-    ASSERT_NO_FATAL_FAILURE(startGame());
-    board()->Timer2_Timer();
-    EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 1.5分　　残り時間 01:29"));
-    tick(&BoardForm::Timer2_Timer, 88);
-    EXPECT_EQ(state().TimeIsUp, 0);
-    board()->Timer2_Timer();
-    board()->Timer1_Timer();
-    EXPECT_EQ(panelText(2), QStringLiteral("経過時間 01:30"));
+    // Any number is a limit, shown as typed; it runs out in the second its seconds reach
+    // exactly 0, so a limit of seconds that are not a whole number above 0 never does.
+    struct Typed
+    {
+        const char *text;
+        const char *shown; // the time left after the first second; null for no countdown
+        int runsOutAt;     // the second the time runs out in; 0 for never within 700
+    };
+    const std::vector<Typed> table{
+        {"5", "04:59", 300},   {"+5", "04:59", 300},    {"１０", "09:59", 600},
+        {"1e1", "09:59", 600}, {"1,000", "999:59", 0},  {"1.5", "01:29", 90},
+        {"0.5", "00:29", 30},  {"0", nullptr, 0}, // 0 is no limit after all
+        {"-5", "-06:59", 0},   {"0.01", "00:00", 0},
+    };
+    for (const Typed &row : table) {
+        const QString text = QString::fromUtf8(row.text);
+        SCOPED_TRACE(text.toStdString());
+        ASSERT_NO_FATAL_FAILURE(launch());
+        setLimit(text);
+        const QString limit = QStringLiteral("ゲーム時間 ") + text + QStringLiteral("分");
+        EXPECT_EQ(ui().Label1->text(), limit);
+        EXPECT_FALSE(ui().Frame1->isHidden());
+        ASSERT_NO_FATAL_FAILURE(startGame());
+        EXPECT_EQ(ui().Timer2->isActive(), row.shown != nullptr);
+        if (!row.shown)
+            continue;
+
+        board()->Timer2_Timer();
+        EXPECT_EQ(ui().Label1->text(),
+                  limit + QStringLiteral("　　残り時間 ") + QString::fromUtf8(row.shown));
+        int ranOut = 0;
+        for (int second = 2; second <= 700 && ranOut == 0; ++second) {
+            board()->Timer2_Timer();
+            if (state().TimeIsUp == 1)
+                ranOut = second;
+        }
+        EXPECT_EQ(ranOut, row.runsOutAt);
+        const float bar = geom::width(ui().Label4);
+        EXPECT_TRUE(bar >= 0 && bar <= geom::width(ui().Label3)) << bar;
+        if (ranOut != 0) {
+            EXPECT_EQ(bar, 0);
+            EXPECT_TRUE(ui().Label1->text().endsWith(QStringLiteral("残り時間 00:00")));
+        }
+    }
 }
 
 TEST_F(GameClock, CancelWithdrawsTheLimitAndTheElapsedTimePassesAHundredMinutes)

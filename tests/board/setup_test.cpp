@@ -429,13 +429,13 @@ TEST_F(BoardSetup, ResumedGameLaysEveryPieceAtItsSavedPlaceAndKeepsItsClock)
     EXPECT_TRUE(ui().mnuPlacementSound->isChecked());
     EXPECT_EQ(panelText(3), QStringLiteral("配置音＝ＯＮ"));
 
-    // The time bar .75 for each of the 300 seconds left, below the view, and the clocks go
+    // Half the time bar for the 300 of 600 seconds left, below the view, and the clocks go
     // on from the saved times.
     EXPECT_FALSE(ui().Frame1->isHidden());
     EXPECT_EQ(geom::top(ui().Frame1), 8 + 480 + 5);
-    EXPECT_EQ(geom::width(ui().Label4), 225);
+    EXPECT_EQ(geom::width(ui().Label4), 112.5);
     board()->Timer2_Timer();
-    EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 10分　　残り時間 05:59"));
+    EXPECT_EQ(ui().Label1->text(), QStringLiteral("ゲーム時間 10分　　残り時間 04:59"));
     board()->Timer1_Timer();
     EXPECT_EQ(panelText(2), QStringLiteral("経過時間 03:13"));
 }

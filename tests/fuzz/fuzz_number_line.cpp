@@ -15,10 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QByteArray bytes = fuzz::bytesOf(data, size);
     for (const QString &line : {QString::fromLatin1(bytes), QString::fromUtf8(bytes)}) {
-        if (const std::optional<double> seconds = limitSeconds(line)) {
-            FUZZ_CHECK(*seconds > 0 && !limitTooLong(line));
-            countdownTick(countdownStart(*seconds));
-            limitReachedText(*seconds);
+        if (const std::optional<double> minutes = typedLimitMinutes(line)) {
+            FUZZ_CHECK(!limitTooLong(line) && num::readNumeric(line) == minutes);
+            const double seconds = limitSeconds(*minutes);
+            countdownTick(countdownStart(seconds));
+            limitReachedText(seconds);
+            shrunkBarWidth(225, barStepFor(225, seconds), 225);
         }
         const std::optional<double> value = num::readNumber(line);
         if (!value)

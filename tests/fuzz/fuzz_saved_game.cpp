@@ -1,5 +1,6 @@
-// The saved-game reader, and what the game computes from a game it accepted: the clock texts
-// and ticks after GO, the record's time, and the file written when the game is saved again.
+// The saved-game reader, and what the game computes from a game it accepted: the clocks as GO
+// restores them and a minute of their ticks, the record's time, and the file written when the
+// game is saved again.
 
 #include "FuzzSupport.h"
 
@@ -24,23 +25,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::optional<savedgame::Settings> settings = savedgame::settingsOf(game->values);
     FUZZ_CHECK(settings.has_value()); // GO accepts every game the list accepted
     FUZZ_CHECK(game->pieceCount() == settings->pieceCount);
-    FUZZ_CHECK(settings->pieceCount == settings->gridSide * settings->gridSide);
 
-    ElapsedTime elapsed{settings->elapsedMin, settings->elapsedSec};
+    // Resumed and played for a minute and a bit, as the timers' slots run.
+    const float fullBar = 225;
+    const ResumedClock clock = resumedClock(*settings, fullBar);
+    ElapsedTime elapsed = clock.elapsed;
+    Countdown countdown = clock.countdown;
+    float bar = restoredBarWidth(clock.barStep, countdown.totalSec, fullBar);
     for (int i = 0; i < 61; ++i) {
-        elapsedTimeText(elapsed);
         elapsed = elapsedTick(elapsed);
-    }
-    Countdown countdown{settings->remainingTotalSec, settings->remainingMin,
-                        settings->remainingSec};
-    for (int i = 0; i < 61; ++i) {
+        elapsedTimeText(elapsed);
+        FUZZ_CHECK(elapsed.sec >= 0 && elapsed.sec < 60 && elapsed.sec == std::floor(elapsed.sec));
         const CountdownStep step = countdownTick(countdown);
         remainingTimeText(num::numberText(settings->gameTimeLimit), step.shownMin,
                           step.shownSec);
         countdown = step.after;
+        bar = shrunkBarWidth(bar, clock.barStep, fullBar);
+        FUZZ_CHECK(bar >= 0 && bar <= fullBar);
     }
-    limitReachedText(settings->gameTimeLimit * 60);
-    shrunkBarWidth(225, settings->timeBarStep);
+    limitReachedText(limitSeconds(settings->gameTimeLimit));
     const auto seconds = std::llround(elapsed.min * 60 + elapsed.sec);
     FUZZ_CHECK(seconds >= 0);
     ranking::clockText(seconds);
@@ -49,12 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     GameToSave again{game->values[savedgame::PicturePath],
                      num::numberLine(settings->gameTimeLimit),
                      settings->placementSound,
-                     settings->elapsedSec,
-                     settings->elapsedMin,
-                     settings->remainingTotalSec,
-                     settings->timeBarStep,
-                     settings->remainingSec,
-                     settings->remainingMin,
+                     elapsed.sec,
+                     elapsed.min,
+                     countdown.totalSec,
+                     clock.barStep,
+                     countdown.sec,
+                     countdown.min,
                      settings->pieceCount,
                      settings->gridSide,
                      {},
