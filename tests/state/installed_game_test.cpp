@@ -18,7 +18,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <pwd.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 using namespace jigsaw;
+using Cue = SoundCues::Cue;
 
 namespace {
 
@@ -67,6 +74,94 @@ void setWritable(const QString &root, bool writable)
                                              : permissions & ~write);
     }
 }
+
+// Sets or clears a folder's immutable attribute, which keeps even root from writing into it.
+bool setImmutable(const QString &folder, bool immutable)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+        flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return done;
+}
+
+// A folder and its subfolders that this process cannot write while the object lives: without
+// write permission, and, for root, whom permissions do not stop, immutable as well.
+class UnwritableFolder
+{
+public:
+    explicit UnwritableFolder(const QString &root)
+        : m_root(root)
+    {
+        setWritable(root, false);
+        if (::geteuid() != 0)
+            return;
+        m_folders.append(root);
+        QDirIterator it(root, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            m_folders.append(it.next());
+        for (const QString &folder : m_folders)
+            setImmutable(folder, true);
+    }
+    ~UnwritableFolder()
+    {
+        for (const QString &folder : m_folders)
+            setImmutable(folder, false);
+        setWritable(m_root, true);
+    }
+    UnwritableFolder(const UnwritableFolder &) = delete;
+    UnwritableFolder &operator=(const UnwritableFolder &) = delete;
+
+    // Whether the system refuses a new file in it, as it would refuse the game's.
+    bool holds() const
+    {
+        QFile probe(m_root + QStringLiteral("/probe"));
+        if (!probe.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return true;
+        probe.remove();
+        return false;
+    }
+
+private:
+    QString m_root;
+    QStringList m_folders;
+};
+
+// Sets or unsets an environment variable for the life of the object.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char *name, const char *value)
+        : m_name(name)
+        , m_old(qgetenv(name))
+        , m_wasSet(qEnvironmentVariableIsSet(name))
+    {
+        if (value)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    }
+    ~ScopedEnv()
+    {
+        if (m_wasSet)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+    ScopedEnv(const ScopedEnv &) = delete;
+    ScopedEnv &operator=(const ScopedEnv &) = delete;
+
+private:
+    const char *m_name;
+    QByteArray m_old;
+    bool m_wasSet;
+};
 
 } // namespace
 
@@ -299,20 +394,111 @@ TEST_F(InstalledGameTest, PortableFolderKeepsThePlayersFilesBesideTheExecutable)
     EXPECT_FALSE(QFileInfo::exists(playerFolder() + QStringLiteral("/save")));
 }
 
+TEST_F(InstalledGameTest, GameFolderThePlayerCannotWriteIsPlayedFromAndTheirFilesGoToTheirFolder)
+{
+    // A copy of the game folder, its pictures and waves beside the executable, unpacked where
+    // this player cannot write.
+    QTemporaryDir copy;
+    QDir().mkpath(copy.filePath(QStringLiteral("gazou")));
+    const QStringList bundled = QDir(TempAppDir::assetPath(QStringLiteral("gazou"))).entryList(QDir::Files);
+    ASSERT_GE(bundled.size(), 7);
+    for (const QString &name : bundled)
+        QFile::copy(TempAppDir::assetPath(QStringLiteral("gazou/") + name),
+                    copy.filePath(QStringLiteral("gazou/") + name));
+    for (const char *name : {"gazou.wav", "click.wav", "kansei.wav", "Tesselbgm.wav"})
+        QFile::copy(TempAppDir::assetPath(QString::fromLatin1(name)),
+                    copy.filePath(QString::fromLatin1(name)));
+    const UnwritableFolder unwritable(copy.path());
+    if (!unwritable.holds())
+        GTEST_SKIP() << "this file system lets this user write any folder";
+    const QMap<QString, QString> asUnpacked = snapshot(copy.path());
+
+    app::setUpApplication();
+    SelectForm *form = startIn(GameFolders::forExecutable(copy.path()));
+    EXPECT_EQ(control<QLabel>(form, QStringLiteral("Label5"))->text(),
+              QString::number(bundled.size()));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(form->image1(i)->hasPicture()) << i;
+    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/Tesselbgm.wav")).size() > 0);
+    QTest::mouseClick(form->image1(0), Qt::LeftButton);
+    EXPECT_EQ(game->sound().cues().playedCount(Cue::Click), 1);
+
+    const Played played = playOutsidePicture(form);
+    EXPECT_EQ(played.afterSave,
+              QStringLiteral("この画面を保存しました。\rジグソーパズルを終了しますか？"));
+    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/save/わたしの一局.txt")).isFile());
+    const QString added = QStringLiteral("ジグソー画像%1.jpg").arg(bundled.size() + 1);
+    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/gazou/") + added).isFile());
+    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/datasave/") + added
+                          + QStringLiteral("&16枚.txt"))
+                    .isFile());
+    // Every cue, the notices, the clicks and the rows of the completion, came from its file.
+    EXPECT_GE(game->sound().cues().playedCount(Cue::Complete), 4);
+    EXPECT_EQ(game->sound().cues().defaultSoundCount(), 0);
+    EXPECT_EQ(snapshot(copy.path()), asUnpacked);
+}
+
 TEST_F(InstalledGameTest, DataFolderThatCannotBeMadeGivesTheSaveAndRecordMessages)
 {
     ASSERT_NO_FATAL_FAILURE(install());
     putBytes(home.filePath(QStringLiteral("blocked")), "a file where the home folder must go");
     qputenv("HOME", QFile::encodeName(home.filePath(QStringLiteral("blocked"))));
     app::setUpApplication();
-    SelectForm *form = startIn(GameFolders::forExecutable(installed(QStringLiteral("bin"))));
-    const Played played = playOutsidePicture(form);
-    // The folders are to blame, not the disk. The outside picture is stored before its record.
-    EXPECT_EQ(played.afterSave, QStringLiteral("このゲームは保存できませんでした。\r"
-                                               "保存フォルダ「save」に書き込めません。"));
-    EXPECT_EQ(played.afterRecord, QStringLiteral("記録を保存できませんでした。\r"
-                                                 "画像フォルダ「gazou」に書き込めません。"));
-    EXPECT_EQ(state().PanelMode, 6);
+    const QString bundled = installed(QStringLiteral("share/") + kPackage);
+    const QStringList atTheRoot{QStringLiteral("/save"), QStringLiteral("/datasave"),
+                                QStringLiteral("/gazou"), QStringLiteral("/Tesselbgm.wav")};
+    for (const QString &path : atTheRoot)
+        ASSERT_FALSE(QFileInfo::exists(path)) << path.toStdString();
+    // A home that holds a file, and no home at all: nothing of the player's can be kept.
+    for (const GameFolders &folders :
+         {GameFolders::forExecutable(installed(QStringLiteral("bin"))),
+          GameFolders::installed(bundled, GameFolders::playerDataFolderFrom({}, {}, {}))}) {
+        SelectForm *form = startIn(folders);
+        const Played played = playOutsidePicture(form);
+        // The folders are to blame, not the disk. The outside picture is stored before its
+        // record.
+        EXPECT_EQ(played.afterSave, QStringLiteral("このゲームは保存できませんでした。\r"
+                                                   "保存フォルダ「save」に書き込めません。"));
+        EXPECT_EQ(played.afterRecord, QStringLiteral("記録を保存できませんでした。\r"
+                                                     "画像フォルダ「gazou」に書き込めません。"));
+        EXPECT_EQ(state().PanelMode, 6);
+    }
+    for (const QString &path : atTheRoot)
+        EXPECT_FALSE(QFileInfo::exists(path)) << path.toStdString();
+}
+
+TEST(GameFolders, PlayersFolderFollowsTheXdgRulesAndFallsBackOnThePasswordDatabase)
+{
+    app::setUpApplication();
+    const QString below = QStringLiteral("/.local/share/") + kPackage;
+    {
+        const ScopedEnv home("HOME", "/home/hanako");
+        const ScopedEnv dataHome("XDG_DATA_HOME", nullptr);
+        EXPECT_EQ(GameFolders::playerDataFolder(), QStringLiteral("/home/hanako") + below);
+        {
+            // A relative XDG_DATA_HOME is no folder: the game does not write below wherever it
+            // was started from.
+            const ScopedEnv relative("XDG_DATA_HOME", "relative/data");
+            EXPECT_EQ(GameFolders::playerDataFolder(), QStringLiteral("/home/hanako") + below);
+        }
+        const ScopedEnv absolute("XDG_DATA_HOME", "/srv/data/");
+        EXPECT_EQ(GameFolders::playerDataFolder(), QStringLiteral("/srv/data/") + kPackage);
+    }
+    {
+        // Without HOME, or with one that names no folder, the home is the user's entry in the
+        // password database, never the system's root.
+        const passwd *entry = ::getpwuid(::getuid());
+        ASSERT_NE(entry, nullptr);
+        const QString databaseHome = QFile::decodeName(entry->pw_dir);
+        const ScopedEnv dataHome("XDG_DATA_HOME", nullptr);
+        for (const char *value : {static_cast<const char *>(nullptr), "", "relative"}) {
+            const ScopedEnv home("HOME", value);
+            EXPECT_EQ(GameFolders::playerDataFolder(),
+                      (databaseHome == QStringLiteral("/") ? QString() : databaseHome) + below);
+            EXPECT_EQ(GameFolders::homeFolder(), databaseHome);
+        }
+    }
+    EXPECT_EQ(GameFolders::playerDataFolderFrom({}, {}, QString()), QString());
 }
 
 TEST(GameFolders, LibraryIsTheBundledPicturesThenTheAddedOnesEachNameOnce)
