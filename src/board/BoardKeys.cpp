@@ -294,9 +294,13 @@ void BoardForm::dropPieceByKey(int index)
     }
     m_keyDragPiece = -1;
     Picture1_MouseUp(index, PictureBox::LeftButton, 0, m_keyGrab.x(), m_keyGrab.y());
+    if (!m_ui.Picture1[static_cast<std::size_t>(index)]->isHidden() && state().TimeIsUp == 0)
+        describePiece(index);
 }
 
-// Once dropped on the board, a piece tells a screen reader whether it lies in its place.
+// Once dropped by the keys, a piece tells a screen reader whether it lies in its place: the
+// player who cannot see it has no other cue when the placement cue is off. A player who drags
+// with the mouse sees where the piece lies and is not told after every drag.
 void BoardForm::describePiece(int index)
 {
     PictureBox *piece = m_ui.Picture1[static_cast<std::size_t>(index)];

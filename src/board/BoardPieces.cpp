@@ -93,7 +93,8 @@ void BoardForm::Picture1_MouseUp(int index, int button, int, double, double)
         return;
     if (state().PlacementSound == 1 && PieceInPlace(index))
         m_game.PlayClickSound();
-    describePiece(index);
+    // What a screen reader said of an earlier drop by the keys no longer holds.
+    m_ui.Picture1[static_cast<std::size_t>(index)]->setAccessibleDescription(QString());
     CheckCompletion();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/AccessibleRole.h"
 #include "platform/Geometry.h"
+#include "platform/KeyboardCues.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -117,6 +118,8 @@ void PictureBox::setKeyboardReachable(bool reachable)
 
 bool PictureBox::event(QEvent *event)
 {
+    if (m_keyboardReachable && event->type() == QEvent::KeyPress)
+        cues::keyboardUsed(this);
     // Tab moves between the game's own pieces, not along Qt's chain of every control.
     if (m_keyboardReachable && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
@@ -184,8 +187,9 @@ void PictureBox::paintEvent(QPaintEvent *event)
         painter.setPen(QPen(m_foreColor, 0));
         painter.drawLines(m_lines);
     }
-    // The focus mark: a dashed frame, white over black, that shows on any picture.
-    if (m_keyboardReachable && hasFocus()) {
+    // The focus mark: a dashed frame, white over black, that shows on any picture, while the
+    // piece was reached by the keys; a piece the mouse holds needs none.
+    if (m_keyboardReachable && hasFocus() && cues::shown(this)) {
         const QRectF frame = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
         painter.setPen(QPen(Qt::black, 3));
         painter.drawRect(frame);
@@ -196,6 +200,7 @@ void PictureBox::paintEvent(QPaintEvent *event)
 
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
+    cues::mouseUsed(this);
     const QPointF at = event->position();
     emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), at.x(), at.y());
 }

@@ -1,6 +1,7 @@
 #include "StretchImage.h"
 
 #include "AccessibleRole.h"
+#include "KeyboardCues.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -56,7 +57,8 @@ void StretchImage::paintEvent(QPaintEvent *)
         painter.drawPixmap(0, 0, m_shown);
     // The focus frame: an outline around the whole picture, unlike the red square that marks
     // the selected one; blue dashes on white, so that it shows on dark and light pictures alike.
-    if (hasFocus()) {
+    // Only once the keyboard is in use: before that it would read as a second selection.
+    if (hasFocus() && cues::shown(this)) {
         const QRectF frame = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
         painter.setPen(QPen(Qt::white, 3));
         painter.drawRect(frame);
@@ -68,6 +70,7 @@ void StretchImage::paintEvent(QPaintEvent *)
 bool StretchImage::event(QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
+        cues::keyboardUsed(this);
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
             emit tabbedOut(key == Qt::Key_Tab);

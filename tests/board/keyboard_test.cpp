@@ -41,6 +41,14 @@ void collectNames(QAccessibleInterface *node, QStringList &names)
         collectNames(node->child(i), names);
 }
 
+// Whether a piece shows the dashed focus frame, black along its very edge.
+bool showsFocusFrame(QWidget *piece)
+{
+    const QImage shown = piece->grab().toImage();
+    return shown.pixel(0, shown.height() / 2) == qRgb(0, 0, 0)
+        && shown.pixel(shown.width() / 2, 0) == qRgb(0, 0, 0);
+}
+
 } // namespace
 
 using KeyboardPlay = BoardTest;
@@ -156,4 +164,47 @@ TEST_F(KeyboardPlay, KeysKeepThePieceOnTheBoardSendItBackAndNameEveryPiece)
     player::pressKey(Qt::Key_Down);
     player::pressKey(Qt::Key_Return); // ゲームに戻る
     EXPECT_TRUE(ui().Picture3->isHidden());
+}
+
+TEST_F(KeyboardPlay, FocusFrameAndPlacementWordsOnlyForPiecesTheKeysReach)
+{
+    ASSERT_NO_FATAL_FAILURE(startSixteen());
+    ASSERT_SOON(board()->isActiveWindow());
+    // Start hands the box the focus, unmarked while the player has not used the keys.
+    auto *first = qobject_cast<PictureBox *>(QApplication::focusWidget());
+    ASSERT_TRUE(first && first->parentWidget() == ui().Picture5);
+    EXPECT_FALSE(showsFocusFrame(first));
+    player::pressKey(Qt::Key_Down);
+    auto *second = qobject_cast<PictureBox *>(QApplication::focusWidget());
+    ASSERT_NE(second, first);
+    EXPECT_TRUE(showsFocusFrame(second));
+
+    // Taken out and dropped in its place by the keys, the piece is marked and says so.
+    player::pressKey(Qt::Key_Return);
+    auto *byKeys = qobject_cast<PictureBox *>(QApplication::focusWidget());
+    ASSERT_TRUE(byKeys && byKeys->parentWidget() == ui().Picture2);
+    const int k = static_cast<int>(std::find(ui().Picture1.begin(), ui().Picture1.end(), byKeys)
+                                   - ui().Picture1.begin());
+    const QPointF by = correctOf(k) - placeOf(k);
+    walk(by.x(), by.y());
+    player::pressKey(Qt::Key_Return);
+    EXPECT_EQ(byKeys->accessibleDescription(), QStringLiteral("正しい位置にあります"));
+    EXPECT_TRUE(showsFocusFrame(byKeys));
+
+    // Dragged by the mouse, even into its place, a piece is neither marked nor described, and
+    // the piece the keys left behind says nothing stale.
+    const int m = k == 0 ? 1 : 0;
+    takeOut(m);
+    dragTo(m, correctOf(m));
+    ASSERT_EQ(placeOf(m), correctOf(m));
+    EXPECT_EQ(QApplication::focusWidget(), piece(m));
+    EXPECT_FALSE(showsFocusFrame(piece(m)));
+    EXPECT_EQ(piece(m)->accessibleDescription(), QString());
+    dragTo(k, correctOf(k) + QPointF(40, 0));
+    EXPECT_EQ(piece(k)->accessibleDescription(), QString());
+    EXPECT_FALSE(showsFocusFrame(piece(k)));
+
+    // A key on the piece brings the mark back.
+    player::pressKey(Qt::Key_Left);
+    EXPECT_TRUE(showsFocusFrame(piece(k)));
 }

@@ -92,9 +92,17 @@ TEST_F(SelectFormTest, TheKeyboardChoosesAThumbnailOnTheSecondPageAndLaunches)
     playable.fill(Qt::darkGreen);
     ASSERT_TRUE(playable.save(folder(QStringLiteral("gazou/p09.jpg")), "JPG"));
     startGame();
-    // The page has the focus from the start; Page Down turns it.
+    // The page has the focus from the start, without a frame until the keys are used; Page
+    // Down turns it.
+    const auto framed = [](QWidget *thumbnail) {
+        const QImage shown = thumbnail->grab().toImage();
+        const QRgb edge = shown.pixel(1, shown.height() / 2);
+        return edge == qRgb(255, 255, 255) || edge == qRgb(0, 0, 160);
+    };
     ASSERT_EQ(QApplication::focusWidget(), form->image1(0));
+    EXPECT_FALSE(framed(form->image1(0)));
     player::pressKey(Qt::Key_PageDown);
+    EXPECT_TRUE(framed(form->image1(0)));
     EXPECT_EQ(labelText(QStringLiteral("Label3")), QStringLiteral("12"));
     ASSERT_EQ(QApplication::focusWidget(), form->image1(0));
     // Down to the third picture, Enter chooses it, Shift+Tab leaves the page for GO.
