@@ -38,6 +38,15 @@ half = saved_lines('/p.jpg', 25, 5, ' 1.5 ')
 half[6] = ' 2.5 '
 half[15] = '12.5&-3.5'
 write('saved_game', 'fractions_25', sjis_lines(half))
+# Limits as the player typed them, clocks at and past what the game keeps, 40 pieces on 7.
+typed = saved_lines('C:\\絵\\sea.jpg', 16, 4, '１０')
+typed[2:9] = [' 0 ', ' 59.5 ', ' 999999 ', '-59999940 ', '-11.25 ', ' 2.5 ', '-999999 ']
+write('saved_game', 'typed_limit_edges', sjis_lines(typed))
+write('saved_game', 'grouped_limit', sjis_lines(saved_lines('/p.jpg', 16, 4, '+1,000.5e0')))
+edge = saved_lines('/p.jpg', 16, 4, '-5')
+edge[3:5] = [' 59 ', ' 1E+12 ']
+write('saved_game', 'clock_bound', sjis_lines(edge))
+write('saved_game', 'forty_on_seven', sjis_lines(saved_lines('/p.jpg', 40, 7)))
 
 # Record files: the ranking's three records, twelve records, names with "*" and Japanese,
 # a damaged count, a count line gone missing.
