@@ -22,10 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             limitReachedText(seconds);
             shrunkBarWidth(225, barStepFor(225, seconds), 225);
         }
+        const std::optional<double> numeric = num::readNumeric(line);
+        FUZZ_CHECK(!numeric || std::isfinite(*numeric));
         const std::optional<double> value = num::readNumber(line);
         if (!value)
             continue;
         FUZZ_CHECK(std::isfinite(*value));
+        // What the game writes, saved games hold and the player types, read alike.
+        FUZZ_CHECK(numeric == value);
         num::toInt16(*value);
         num::toInt16Clamped(*value);
         num::intDown(*value);
