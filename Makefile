@@ -4,7 +4,7 @@
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libsdl2-mixer-dev libturbojpeg0-dev \
             libjpeg62-turbo-dev libgtest-dev fonts-noto-cjk xvfb xauth qt6-translations-l10n \
             librsvg2-bin desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev \
-            libjpeg-turbo-progs
+            libjpeg-turbo-progs qt6-l10n-tools qt6-tools-dev qt6-wayland weston
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 JOBS ?= 2
 # Where `make install` puts the game.

@@ -2,6 +2,7 @@
 
 #include "board/PictureBox.h"
 #include "platform/AccessibleRole.h"
+#include "platform/FormLook.h"
 #include "platform/Geometry.h"
 
 #include <QComboBox>
@@ -46,12 +47,10 @@ QScrollBar *makeScrollBar(QWidget *parent, const char *name, Qt::Orientation ori
 void setColors(QWidget *widget, const QColor &back, const QColor &text)
 {
     QPalette palette = widget->palette();
-    if (back.isValid()) {
-        palette.setColor(QPalette::Window, back);
-        widget->setAutoFillBackground(true);
-    }
-    if (text.isValid())
-        palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Window, back);
+    widget->setAutoFillBackground(true);
+    // Text on the game's own colours is the game's choice too, whatever the desktop's theme.
+    palette.setColor(QPalette::WindowText, text.isValid() ? text : look::textOn(back));
     widget->setPalette(palette);
 }
 

@@ -3,6 +3,7 @@
 #include "board/PictureBox.h"
 #include "board/StatusPanels.h"
 #include "platform/ChoiceComboBox.h"
+#include "platform/FormLook.h"
 #include "platform/Geometry.h"
 #include "platform/WindowReturn.h"
 #include "state/GameSession.h"
@@ -52,6 +53,7 @@ BoardForm::BoardForm(GameSession &game, FormInstance<RecordsForm> &records, QWid
     , m_records(records)
 {
     setObjectName(QStringLiteral("frmBoard"));
+    look::keepGameFont(this);
     setWindowTitle(QStringLiteral("ジグソーパズル"));
 
     m_return = new WindowReturn(this);

@@ -4,6 +4,7 @@
 #include "board/CaptionLabel.h"
 #include "board/PictureBox.h"
 #include "platform/ChoiceComboBox.h"
+#include "platform/FormLook.h"
 #include "platform/Geometry.h"
 #include "state/GameSession.h"
 
@@ -20,6 +21,9 @@ namespace jigsaw {
 
 namespace {
 
+// The lightest colour of the panel's picture, at its top-left corner.
+const QColor kPanelLight(255, 255, 240);
+
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption,
                         const QColor &color)
 {
@@ -32,9 +36,10 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     button->setPalette(palette);
     // A flat face in the button's own colour, as a graphical button shows it.
     button->setStyleSheet(
-        QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; }"
+        QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080;"
+                       " color: %3; }"
                        "QPushButton:pressed { background-color: %2; }")
-            .arg(color.name(), color.darker(115).name()));
+            .arg(color.name(), color.darker(115).name(), look::textOn(color).name()));
     return button;
 }
 
@@ -69,7 +74,7 @@ QImage questionPanelPicture()
     QImage picture(kQuestionPanelWidth, kQuestionPanelHeight, QImage::Format_RGB32);
     QPainter painter(&picture);
     QLinearGradient gradient(0, 0, kQuestionPanelWidth, kQuestionPanelHeight);
-    gradient.setColorAt(0.0, QColor(255, 255, 240));
+    gradient.setColorAt(0.0, kPanelLight);
     gradient.setColorAt(0.55, QColor(255, 236, 200));
     gradient.setColorAt(1.0, QColor(236, 214, 255));
     painter.fillRect(picture.rect(), gradient);
@@ -86,6 +91,8 @@ void BoardForm::createQuestionPanel()
     m_ui.Picture4->setMouseTracking(false);
     geom::setGeometry(m_ui.Picture4, 0, twips(240), kQuestionPanelWidth, kQuestionPanelHeight);
     m_ui.Picture4->setPicture(questionPanelPicture());
+    // The panel's own light picture: its texts are dark on any theme.
+    look::writeOn(m_ui.Picture4, kPanelLight);
 
     m_ui.Label5 = new CaptionLabel(m_ui.Picture4);
     m_ui.Label5->setObjectName(QStringLiteral("Label5"));

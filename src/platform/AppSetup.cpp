@@ -4,14 +4,42 @@
 #include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QStringList>
 #include <QTranslator>
+
+#include <memory>
+#include <optional>
 
 namespace jigsaw::app {
 
+namespace {
+
+std::optional<Language> s_language;
+// The translators in use: the game's own and Qt's.
+std::unique_ptr<QTranslator> s_gameTranslator;
+std::unique_ptr<QTranslator> s_qtTranslator;
+
+void removeTranslator(std::unique_ptr<QTranslator> &translator)
+{
+    if (translator)
+        QCoreApplication::removeTranslator(translator.get());
+    translator.reset();
+}
+
+// Loads and installs a translation; an empty pointer when it cannot be read.
+std::unique_ptr<QTranslator> installTranslation(const QString &file, const QString &folder)
+{
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(file, folder))
+        return nullptr;
+    QCoreApplication::installTranslator(translator.get());
+    return translator;
+}
+
+} // namespace
+
 QString displayName()
 {
-    return QStringLiteral("ジグソーパズル");
+    return QCoreApplication::translate("jigsaw::app", "ジグソーパズル");
 }
 
 QString applicationId()
@@ -37,21 +65,50 @@ QFont applicationFont()
     return font;
 }
 
-bool loadQtJapanese()
+Language languageFor(const QStringList &uiLanguages)
 {
-    static QTranslator *translator = nullptr;
-    if (translator)
-        return true;
-    auto *candidate = new QTranslator(qApp);
-    if (!candidate->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                         QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete candidate;
-        return false;
+    for (const QString &entry : uiLanguages) {
+        if (entry.trimmed().isEmpty())
+            continue;
+        const QString language = entry.trimmed().section(QLatin1Char('_'), 0, 0)
+                                     .section(QLatin1Char('-'), 0, 0)
+                                     .section(QLatin1Char('.'), 0, 0);
+        return language.compare(QLatin1String("ja"), Qt::CaseInsensitive) == 0
+                   ? Language::Japanese
+                   : Language::English;
     }
-    QCoreApplication::installTranslator(candidate);
-    translator = candidate;
-    return true;
+    return Language::English;
+}
+
+Language desktopLanguage()
+{
+    // GNU's LANGUAGE list comes first, as it does for every program's messages.
+    const QString list = qEnvironmentVariable("LANGUAGE");
+    const QStringList chosen = list.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    if (!chosen.isEmpty())
+        return languageFor(chosen);
+    return languageFor(QLocale::system().uiLanguages());
+}
+
+bool useLanguage(Language language)
+{
+    s_language = language;
+    removeTranslator(s_gameTranslator);
+    removeTranslator(s_qtTranslator);
+    // The game's texts are written in Japanese; only English needs a translation. Qt's own
+    // texts are English; only Japanese needs one.
+    if (language == Language::English) {
+        s_gameTranslator = installTranslation(QStringLiteral("jigsaw_en"), QStringLiteral(":/i18n"));
+        return true;
+    }
+    s_qtTranslator = installTranslation(QStringLiteral("qtbase_ja"),
+                                        QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    return s_qtTranslator != nullptr;
+}
+
+Language currentLanguage()
+{
+    return s_language.value_or(Language::Japanese);
 }
 
 void setUpApplication()
@@ -64,7 +121,8 @@ void setUpApplication()
     QGuiApplication::setDesktopFileName(applicationId());
     QApplication::setWindowIcon(icon());
     QApplication::setFont(applicationFont());
-    loadQtJapanese();
+    if (!s_language)
+        useLanguage(desktopLanguage());
     // Qt refuses pictures above 128 MB (about 33 megapixels); the picture loader judges every
     // picture against the memory the machine can give instead, before any reader allocates.
     QImageReader::setAllocationLimit(0);

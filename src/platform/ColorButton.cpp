@@ -1,5 +1,7 @@
 #include "ColorButton.h"
 
+#include "FormLook.h"
+
 #include <QApplication>
 
 namespace jigsaw {
@@ -24,13 +26,17 @@ void ColorButton::setFaceColor(const QColor &color)
     // some native styles.
     const QColor border = color.darker(200);
     const QColor pressed = color.darker(120);
-    const QColor disabledText = QApplication::palette().color(QPalette::Disabled,
-                                                              QPalette::ButtonText);
+    // The caption is the game's choice as well, on any theme; greyed out, it is half-way to
+    // the face.
+    const QColor text = look::textOn(color);
+    const QColor disabledText((text.red() + color.red()) / 2, (text.green() + color.green()) / 2,
+                              (text.blue() + color.blue()) / 2);
     setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid %2;"
-                                 " border-radius: 2px; padding: 1px; }"
+                                 " border-radius: 2px; padding: 1px; color: %5; }"
                                  "QPushButton:pressed { background-color: %3; }"
                                  "QPushButton:disabled { color: %4; }")
-                      .arg(color.name(), border.name(), pressed.name(), disabledText.name()));
+                      .arg(color.name(), border.name(), pressed.name(), disabledText.name(),
+                           text.name()));
 }
 
 void ColorButton::useSystemFace()

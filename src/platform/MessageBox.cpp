@@ -1,8 +1,16 @@
 #include "MessageBox.h"
 
 #include "AppSetup.h"
+#include "InWindowDialog.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSpacerItem>
+
+#include <algorithm>
 
 namespace jigsaw::msg {
 
@@ -16,6 +24,24 @@ QString displayText(QString text)
     return text;
 }
 
+// A box is at least as wide as a title bar needs to show the whole caption beside the window's
+// icon and its buttons; Qt's own allowance for them is too small for most window decorations.
+void keepCaptionWhole(QMessageBox &box)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    constexpr int kDecorationWidth = 160;
+    const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+    QFont bold = box.font();
+    bold.setBold(true);
+    const int width = std::max(title.horizontalAdvance(box.windowTitle()),
+                               QFontMetrics(bold).horizontalAdvance(box.windowTitle()))
+                      + kDecorationWidth;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 int runBox(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons,
            QMessageBox::StandardButton defaultButton)
 {
@@ -24,6 +50,9 @@ int runBox(QWidget *parent, const QString &text, QMessageBox::StandardButtons bu
     box.setObjectName(QLatin1String(kObjectName));
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
+    keepCaptionWhole(box);
+    if (parent && dialog::showInWindow())
+        return dialog::execInWindow(box, parent->window(), box.defaultButton());
     return box.exec();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/ChoiceComboBox.h"
 #include "platform/ColorButton.h"
+#include "platform/FormLook.h"
 #include "platform/Geometry.h"
 #include "platform/StretchImage.h"
 #include "platform/WindowFrame.h"
@@ -64,21 +65,6 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption, 
     return label;
 }
 
-void setTextColor(QWidget *widget, const QColor &color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
-}
-
-void setBackground(QWidget *widget, const QColor &color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 } // namespace
 
 RecordsForm::RecordsForm(GameSession &game, QWidget *parent)
@@ -86,6 +72,7 @@ RecordsForm::RecordsForm(GameSession &game, QWidget *parent)
     , m_game(game)
 {
     setObjectName(QStringLiteral("frmRecords"));
+    look::keepGameFont(this);
     setWindowTitle(QStringLiteral("記録"));
     createControls();
     createStatusBar();
@@ -126,7 +113,7 @@ void RecordsForm::createChoice()
 {
     m_ui.Frame1 = new QFrame(m_client);
     place(m_ui.Frame1, QStringLiteral("Frame1"), 2880, 120, 3375, 1215);
-    setBackground(m_ui.Frame1, kPurple);
+    look::paintBackground(m_ui.Frame1, kPurple);
 
     m_ui.Label3 = makeLabel(m_ui.Frame1, QStringLiteral("Label3"), QStringLiteral("画像名"), 120,
                             240, 720, 255);
@@ -138,8 +125,6 @@ void RecordsForm::createChoice()
     m_ui.Label1->setBuddy(m_ui.Combo1);
     m_ui.Label2 = makeLabel(m_ui.Frame1, QStringLiteral("Label2"), QStringLiteral("枚"), 2640, 780,
                             255, 255);
-    for (QLabel *label : {m_ui.Label1, m_ui.Label2, m_ui.Label3, m_ui.Label4})
-        setTextColor(label, kWhite);
     QFont bold = m_ui.Label4->font();
     bold.setBold(true);
     m_ui.Label4->setFont(bold);
@@ -174,7 +159,7 @@ void RecordsForm::createTable()
             const QString name = QStringLiteral("Label%1(%2)").arg(5 + column).arg(i);
             cells[column] = makeLabel(m_client, name, QString(), kColumnLefts[column], top,
                                       kColumnWidth, kRowHeight);
-            setBackground(cells[column], kWhite);
+            look::paintBackground(cells[column], kWhite);
             // A thin sunken edge keeps the three columns of a row apart.
             cells[column]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             cells[column]->setLineWidth(1);

@@ -1,6 +1,7 @@
 #include "select/SelectForm.h"
 
 #include "platform/ChoiceComboBox.h"
+#include "platform/FormLook.h"
 #include "platform/Geometry.h"
 #include "platform/WindowReturn.h"
 #include "records/RecordsForm.h"
@@ -55,14 +56,6 @@ void place(QWidget *control, const char *name, double left, double top, double w
     geom::setGeometry(control, twips(left), twips(top), twips(width), twips(height));
 }
 
-void paintBackground(QWidget *widget, const QColor &color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 // Grows a control that the Japanese font would clip to the size the font needs. It keeps its
 // designed left edge and, by default, its designed vertical centre, so that a label stays in
 // line with the control beside it; a control under a frame's caption keeps its top instead.
@@ -84,7 +77,7 @@ QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &caption, 
 {
     auto *frame = new QGroupBox(caption, parent);
     place(frame, name, left, top, width, height);
-    paintBackground(frame, kOrange);
+    look::paintBackground(frame, kOrange);
     // An etched outline with the caption sitting on its top edge, whatever the widget style:
     // the controls inside are placed from the frame's own top-left corner.
     const int captionMiddle = caption.isEmpty() ? 0 : frame->fontMetrics().height() / 2;
@@ -92,9 +85,10 @@ QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &caption, 
                                         " margin-top: %3px; }"
                                         "QGroupBox::title { subcontrol-origin: margin;"
                                         " subcontrol-position: top left; left: 6px;"
-                                        " padding: 0px 2px; }")
+                                        " padding: 0px 2px; color: %4; }")
                              .arg(kOrange.name(), kFrameLine.name())
-                             .arg(captionMiddle));
+                             .arg(captionMiddle)
+                             .arg(look::textOn(kOrange).name()));
     return frame;
 }
 
@@ -103,7 +97,7 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, dou
 {
     auto *label = new QLabel(caption, parent);
     place(label, name, left, top, width, height);
-    paintBackground(label, kOrange);
+    look::paintBackground(label, kOrange);
     growToFit(label);
     return label;
 }
@@ -141,6 +135,7 @@ SelectForm::SelectForm(GameSession &game, FormInstance<BoardForm> &board,
     , m_records(records)
 {
     setObjectName(QStringLiteral("frmSelect"));
+    look::keepGameFont(this);
     setWindowTitle(QStringLiteral("画像選択"));
     m_return = new WindowReturn(this);
     createMenus();
@@ -171,7 +166,7 @@ void SelectForm::createControls()
 {
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
-    paintBackground(m_client, kOrange);
+    look::paintBackground(m_client, kOrange);
     setCentralWidget(m_client);
 
     // Saved-game strip, records button and GO along the top.
@@ -223,7 +218,7 @@ void SelectForm::createControls()
     m_Label8 = makeLabel(m_client, "Label8", QStringLiteral("ファイルの場所"), 5880, 120, 1155, 180);
     m_Label7 = new PathLabel(m_client);
     place(m_Label7, "Label7", 5760, 480, 2775, 735);
-    paintBackground(m_Label7, kOrange);
+    look::paintBackground(m_Label7, kOrange);
     m_Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_Frame2 = makeFrame(m_client, "Frame2", QStringLiteral("フォルダ選択"), 5760, 1320, 2775, 5895);
     m_Drive1 = new DriveList(m_Frame2);

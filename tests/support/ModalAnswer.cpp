@@ -19,9 +19,26 @@ ModalAnswer::ModalAnswer(QMessageBox::StandardButton button)
     QTimer::singleShot(0, &m_context, [this] { poll(kTries); });
 }
 
+namespace {
+
+// The box on screen: the active modal window, or a box shown inside its window (Wayland).
+QMessageBox *shownBox()
+{
+    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+        return box;
+    for (QWidget *widget : QApplication::allWidgets()) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (box && !box->isWindow() && box->isVisible())
+            return box;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 void ModalAnswer::poll(int triesLeft)
 {
-    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    QMessageBox *box = shownBox();
     if (!box || !box->isVisible()) {
         if (triesLeft > 0)
             QTimer::singleShot(kPollMs, &m_context, [this, triesLeft] { poll(triesLeft - 1); });

@@ -1,0 +1,11 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja_JP">
+<context>
+    <name>jigsaw::app</name>
+    <message>
+        <source>ジグソーパズル</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
