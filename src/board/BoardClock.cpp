@@ -21,13 +21,15 @@ namespace jigsaw {
 
 namespace {
 
-constexpr char kChooseLimit[] =
-    "ゲーム時間を選択してＯＫボタンをクリックしてください。\r"
-    "60分以上の設定はテンキーから半角で直接入力してください";
-constexpr char kNoLimitChosen[] = "ゲーム時間が選択されていません。";
-constexpr char kLimitTooLong[] =
-    "ゲーム時間が長すぎます。\r999999分までの時間を入力してください。";
-constexpr char kTimeIsUp[] = "時間がなくなりました。終了してください。";
+constexpr char kChooseLimit[] = QT_TRANSLATE_NOOP(
+    "jigsaw::BoardForm", "ゲーム時間を選択してＯＫボタンをクリックしてください。\r"
+    "60分以上の設定はテンキーから半角で直接入力してください");
+constexpr char kNoLimitChosen[] = QT_TRANSLATE_NOOP(
+    "jigsaw::BoardForm", "ゲーム時間が選択されていません。");
+constexpr char kLimitTooLong[] = QT_TRANSLATE_NOOP(
+    "jigsaw::BoardForm", "ゲーム時間が長すぎます。\r999999分までの時間を入力してください。");
+constexpr char kTimeIsUp[] = QT_TRANSLATE_NOOP(
+    "jigsaw::BoardForm", "時間がなくなりました。終了してください。");
 
 // The input box's width while it asks for minutes: room for a few digits and the unit.
 constexpr double kLimitBoxWidthTwips = 1125;
@@ -142,7 +144,7 @@ void BoardForm::TimeRanOut()
     m_ui.Timer1->stop();
     m_ui.Timer2->stop();
     geom::setWidth(m_ui.Label4, 0);
-    const QString message = QString::fromUtf8(kTimeIsUp);
+    const QString message = tr(kTimeIsUp);
     m_ui.StatusBar1->setPanelText(4, message);
     // Whatever question was open is over: OK now only takes the notice away, it can no longer
     // answer a save question asked before the time ran out.
@@ -156,7 +158,7 @@ void BoardForm::SetGameTime_Click()
     geom::setWidth(m_ui.Combo1, geom::twips(kLimitBoxWidthTwips));
     preferDigits(m_ui.Combo1);
     m_ui.mnuStart->setEnabled(false);
-    AskQuestion(3, QString::fromUtf8(kChooseLimit), InputBox | UnitLabel | NoButton);
+    AskQuestion(3, tr(kChooseLimit), InputBox | UnitLabel | NoButton);
     m_ui.mnuCancelGameTime->setEnabled(true);
 }
 
@@ -173,8 +175,7 @@ void BoardForm::TimeLimitChoice()
 {
     const QString text = m_ui.Combo1->currentText();
     if (num::readNumeric(text))
-        m_ui.Label5->setCaption(QStringLiteral("ゲーム時間を ") + text.trimmed()
-                             + QStringLiteral(" 分に設定します。"));
+        m_ui.Label5->setCaption(tr("ゲーム時間を %1 分に設定します。").arg(text.trimmed()));
 }
 
 void BoardForm::TimeLimitOk()
@@ -185,8 +186,7 @@ void BoardForm::TimeLimitOk()
     if (!minutes) {
         m_ui.Combo1->setCurrentText(QString());
         m_game.PlayClickSound();
-        m_ui.Label5->setCaption(QString::fromUtf8(limitTooLong(text) ? kLimitTooLong
-                                                                     : kNoLimitChosen));
+        m_ui.Label5->setCaption(tr(limitTooLong(text) ? kLimitTooLong : kNoLimitChosen));
         return;
     }
     // Kept as typed: 0 is no limit, and a limit that is not a whole number of seconds above 0

@@ -90,7 +90,7 @@ void BoardForm::createBoardView()
     makePieces(m_ui.Picture2, "Picture1", m_ui.Picture1);
     // A screen reader names the places a player works in, not an anonymous filler.
     access::setRole(m_ui.Picture2, QAccessible::Canvas);
-    m_ui.Picture2->setAccessibleName(QStringLiteral("ボード"));
+    m_ui.Picture2->setAccessibleName(tr("ボード"));
 
     m_ui.HScroll1 = makeScrollBar(m_ui.Form, "HScroll1", Qt::Horizontal);
     geom::setGeometry(m_ui.HScroll1, 0, 308, 400, kScrollBarThickness);
@@ -109,7 +109,7 @@ void BoardForm::createPieceBox()
     geom::setGeometry(m_ui.Picture7, 0, 33, 120, 300);
     m_ui.Picture7->hide();
     access::setRole(m_ui.Picture7, QAccessible::Grouping);
-    m_ui.Picture7->setAccessibleName(QStringLiteral("ピースボックス"));
+    m_ui.Picture7->setAccessibleName(tr("ピースボックス"));
 
     m_ui.Picture5 = makePictureBox(m_ui.Picture7, QStringLiteral("Picture5"), Qt::black);
     geom::setGeometry(m_ui.Picture5, 0, 0, 100, 300);
@@ -156,7 +156,7 @@ void BoardForm::createProgressFrame()
     geom::setGeometry(m_ui.Frame2, 0, 0, 305, 65);
     m_ui.Frame2->hide();
 
-    m_ui.Label8 = makeLabel(m_ui.Frame2, "Label8", QStringLiteral("画面を設定しています"));
+    m_ui.Label8 = makeLabel(m_ui.Frame2, "Label8", tr("画面を設定しています"));
     setColors(m_ui.Label8, Qt::black, Qt::white);
     geom::setGeometry(m_ui.Label8, 88, 8, 148, 16);
 
@@ -174,7 +174,7 @@ void BoardForm::createCompletedView()
     geom::setGeometry(m_ui.Picture3, -10, -10, 10, 10);
     m_ui.Picture3->hide();
     access::setRole(m_ui.Picture3, QAccessible::Graphic);
-    m_ui.Picture3->setAccessibleName(QStringLiteral("完成画像"));
+    m_ui.Picture3->setAccessibleName(tr("完成画像"));
 }
 
 } // namespace jigsaw

@@ -54,7 +54,7 @@ BoardForm::BoardForm(GameSession &game, FormInstance<RecordsForm> &records, QWid
 {
     setObjectName(QStringLiteral("frmBoard"));
     look::keepGameFont(this);
-    setWindowTitle(QStringLiteral("ジグソーパズル"));
+    setWindowTitle(tr("ジグソーパズル"));
 
     m_return = new WindowReturn(this);
     m_ui.Form = new PictureBox(this);
@@ -101,21 +101,21 @@ void BoardForm::createMenus()
 {
     QMenuBar *bar = menuBar();
 
-    m_ui.mnuStart = makeAction(this, "スタート", QStringLiteral("スタート"));
+    m_ui.mnuStart = makeAction(this, "スタート", tr("スタート"));
     bar->addAction(m_ui.mnuStart);
 
-    QMenu *settings = makeMenu(this, "設定", QStringLiteral("設定"));
+    QMenu *settings = makeMenu(this, "設定", tr("設定"));
     m_ui.mnuSettings = settings->menuAction();
     bar->addAction(m_ui.mnuSettings);
 
-    QMenu *pieceCount = makeMenu(settings, "ピース数", QStringLiteral("ピース数"));
+    QMenu *pieceCount = makeMenu(settings, "ピース数", tr("ピース数"));
     m_ui.mnuPieceCount = pieceCount->menuAction();
     settings->addAction(m_ui.mnuPieceCount);
     for (std::size_t i = 0; i < kPieceCountChoices.size(); ++i) {
         const PieceCountChoice choice = kPieceCountChoices[i];
         const QString name = QStringLiteral("ピース数%1枚").arg(choice.count);
         const QString caption =
-            QStringLiteral("%1枚（%2×%2）").arg(choice.count).arg(choice.side);
+            tr("%1枚（%2×%2）").arg(choice.count).arg(choice.side);
         auto *item = makeAction(this, name.toUtf8().constData(), caption);
         item->setCheckable(true);
         item->setChecked(choice.count == 49);
@@ -124,30 +124,30 @@ void BoardForm::createMenus()
     }
 
     m_ui.mnuSetGameTime =
-        makeAction(this, "ゲーム時間を設定", QStringLiteral("ゲーム時間を設定する"));
+        makeAction(this, "ゲーム時間を設定", tr("ゲーム時間を設定する"));
     settings->addAction(m_ui.mnuSetGameTime);
     m_ui.mnuCancelGameTime = makeAction(this, "ゲーム時間の設定をキャンセルする",
-                                        QStringLiteral("ゲーム時間の設定をキャンセルする"));
+                                        tr("ゲーム時間の設定をキャンセルする"));
     m_ui.mnuCancelGameTime->setEnabled(false);
     settings->addAction(m_ui.mnuCancelGameTime);
     m_ui.mnuPlacementSound = makeAction(this, "配置が正しいときに音で知らせる",
-                                        QStringLiteral("配置が正しいときに音で知らせる(ＯＦＦ)"));
+                                        tr("配置が正しいときに音で知らせる(ＯＦＦ)"));
     m_ui.mnuPlacementSound->setCheckable(true);
     settings->addAction(m_ui.mnuPlacementSound);
 
-    m_ui.mnuSave = makeAction(this, "保存", QStringLiteral("保存"));
+    m_ui.mnuSave = makeAction(this, "保存", tr("保存"));
     m_ui.mnuSave->setEnabled(false);
     bar->addAction(m_ui.mnuSave);
-    m_ui.mnuNewPicture = makeAction(this, "新しい画像を選択する", QStringLiteral("画像を変更する"));
+    m_ui.mnuNewPicture = makeAction(this, "新しい画像を選択する", tr("画像を変更する"));
     bar->addAction(m_ui.mnuNewPicture);
-    m_ui.mnuQuit = makeAction(this, "終了", QStringLiteral("終了"));
+    m_ui.mnuQuit = makeAction(this, "終了", tr("終了"));
     bar->addAction(m_ui.mnuQuit);
 
-    m_ui.PopupMenu = makeMenu(this, "右クリック", QStringLiteral("右クリック"));
-    m_ui.mnuShowCompleted = makeAction(this, "完成画像を表示", QStringLiteral("完成画像を表示"));
-    m_ui.mnuPieceBox = makeAction(this, "ピースボックス", QStringLiteral("ピースをボックスに入れる"));
+    m_ui.PopupMenu = makeMenu(this, "右クリック", tr("右クリック"));
+    m_ui.mnuShowCompleted = makeAction(this, "完成画像を表示", tr("完成画像を表示"));
+    m_ui.mnuPieceBox = makeAction(this, "ピースボックス", tr("ピースをボックスに入れる"));
     m_ui.mnuHideBox =
-        makeAction(this, "ピースボックスを表示しない", QStringLiteral("ピースボックスを表示しない"));
+        makeAction(this, "ピースボックスを表示しない", tr("ピースボックスを表示しない"));
     m_ui.PopupMenu->addAction(m_ui.mnuShowCompleted);
     m_ui.PopupMenu->addAction(m_ui.mnuPieceBox);
     m_ui.PopupMenu->addAction(m_ui.mnuHideBox);
@@ -157,7 +157,7 @@ void BoardForm::createStatusBar()
 {
     m_ui.StatusBar1 = new StatusPanels(m_ui.Form);
     m_ui.StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    m_ui.StatusBar1->setPanelText(3, QStringLiteral("配置音＝ＯＦＦ"));
+    m_ui.StatusBar1->setPanelText(3, tr("配置音＝ＯＦＦ"));
     m_ui.StatusBar1->dock();
 }
 

@@ -19,9 +19,10 @@ constexpr double kLargeStep = 10;
 // The board's scroll bars move it ten pixels per step.
 constexpr double kBoardScrollStep = 10;
 
-const QString kPieceName = QStringLiteral("ピース");
-const QString kInPlace = QStringLiteral("正しい位置にあります");
-const QString kNotInPlace = QStringLiteral("正しい位置にありません");
+constexpr char kInPlace[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "正しい位置にあります");
+constexpr char kNotInPlace[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "正しい位置にありません");
 
 QPoint centreOnScreen(const QWidget *control)
 {
@@ -53,7 +54,7 @@ void BoardForm::connectKeyHandlers()
     for (int i = 0; i < kPieceControls; ++i) {
         PictureBox *piece = m_ui.Picture1[static_cast<std::size_t>(i)];
         PictureBox *slot = m_ui.Picture6[static_cast<std::size_t>(i)];
-        const QString name = kPieceName + QString::number(i + 1);
+        const QString name = tr("ピース%1").arg(i + 1);
         for (PictureBox *control : {piece, slot}) {
             control->setKeyboardReachable(true);
             control->setAccessibleName(name);
@@ -304,7 +305,7 @@ void BoardForm::dropPieceByKey(int index)
 void BoardForm::describePiece(int index)
 {
     PictureBox *piece = m_ui.Picture1[static_cast<std::size_t>(index)];
-    piece->setAccessibleDescription(PieceInPlace(index) ? kInPlace : kNotInPlace);
+    piece->setAccessibleDescription(tr(PieceInPlace(index) ? kInPlace : kNotInPlace));
 }
 
 void BoardForm::returnFocusToPlay()

@@ -111,9 +111,8 @@ void BoardForm::LayOutLaunchedGame(picture::PendingPicture picture,
 
     geom::setLeft(ui.Picture4, -(static_cast<double>(geom::width(ui.Picture4)) + 10));
     ui.Frame1->hide();
-    ui.StatusBar1->setPanelText(1, QStringLiteral("ピース数 ") + num::numberText(s.PieceCount)
-                                       + QStringLiteral(" 枚"));
-    ui.StatusBar1->setPanelText(2, QStringLiteral("経過時間 00:00"));
+    ui.StatusBar1->setPanelText(1, BoardForm::tr("ピース数 %1 枚").arg(num::numberText(s.PieceCount)));
+    ui.StatusBar1->setPanelText(2, BoardForm::tr("経過時間 00:00"));
     s.BoardActivated = 0;
     s.InPlay = 0;
     s.BoardLaunchMode = s.LaunchMode;

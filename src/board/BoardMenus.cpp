@@ -13,8 +13,10 @@ namespace jigsaw {
 
 namespace {
 
-const QString kShowCompletedCaption = QStringLiteral("完成画像を表示");
-const QString kBackToGameCaption = QStringLiteral("ゲームに戻る");
+constexpr char kShowCompletedCaption[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "完成画像を表示");
+constexpr char kBackToGameCaption[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "ゲームに戻る");
 
 } // namespace
 
@@ -52,7 +54,7 @@ void BoardForm::PieceCount_Click(int index)
     m_ui.mnuPieceCounts[item]->setChecked(true);
     s.PieceCount = kPieceCountChoices[item].count;
     s.GridSide = kPieceCountChoices[item].side;
-    m_ui.StatusBar1->setPanelText(1, QStringLiteral("ピース数 ") + num::numberText(s.PieceCount));
+    m_ui.StatusBar1->setPanelText(1, tr("ピース数 %1").arg(num::numberText(s.PieceCount)));
 }
 
 void BoardForm::Picture2_MouseDown(int button, int, double, double)
@@ -66,24 +68,24 @@ void BoardForm::Picture2_MouseMove(int, int, double, double)
     const GameState &s = state();
     QString hint;
     if (s.TimeIsUp == 1)
-        hint = QStringLiteral("時間がなくなりました。終了してください。");
+        hint = tr("時間がなくなりました。終了してください。");
     else if (s.InPlay != 1)
-        hint = QStringLiteral("各種設定後、スタートボタンをクリックしてください");
+        hint = tr("各種設定後、スタートボタンをクリックしてください");
     else
-        hint = QStringLiteral("右クリックで、メニューが表示されます");
+        hint = tr("右クリックで、メニューが表示されます");
     m_ui.StatusBar1->setPanelText(4, hint);
 }
 
 void BoardForm::ShowCompleted_Click()
 {
     PictureBox *view = m_ui.Picture3;
-    if (m_ui.mnuShowCompleted->text() == kShowCompletedCaption) {
+    if (m_ui.mnuShowCompleted->text() == tr(kShowCompletedCaption)) {
         geom::setGeometry(view, geom::left(m_ui.Picture9), geom::top(m_ui.Picture9),
                           geom::width(m_ui.Picture2), geom::height(m_ui.Picture2));
         view->setPicture(gamePicture());
         view->show();
         bringToFront(view);
-        m_ui.mnuShowCompleted->setText(kBackToGameCaption);
+        m_ui.mnuShowCompleted->setText(tr(kBackToGameCaption));
         m_ui.mnuSave->setEnabled(false);
     } else {
         view->clearPicture();
@@ -91,7 +93,7 @@ void BoardForm::ShowCompleted_Click()
         geom::setGeometry(view, -10, -10, 10, 10);
         DrawBoardGrid();
         m_ui.mnuSave->setEnabled(true);
-        m_ui.mnuShowCompleted->setText(kShowCompletedCaption);
+        m_ui.mnuShowCompleted->setText(tr(kShowCompletedCaption));
     }
 }
 
@@ -99,7 +101,7 @@ void BoardForm::Picture3_MouseDown(int button, int, double x, double y)
 {
     if (state().InPlay != 1)
         return;
-    m_ui.StatusBar1->setPanelText(4, QStringLiteral("ゲームに戻るボタンで前の画面が表示されます"));
+    m_ui.StatusBar1->setPanelText(4, tr("ゲームに戻るボタンで前の画面が表示されます"));
     if (button != PictureBox::RightButton)
         return;
     m_ui.mnuPieceBox->setEnabled(false);

@@ -44,10 +44,10 @@ void BoardForm::PlacementSound_Click()
 {
     // The menu item has already switched its check mark; the cue follows it.
     const bool on = m_ui.mnuPlacementSound->isChecked();
-    m_ui.mnuPlacementSound->setText(on ? QStringLiteral("配置が正しいときに音で知らせる(ＯＮ)")
-                                       : QStringLiteral("配置が正しいときに音で知らせる(ＯＦＦ)"));
-    m_ui.StatusBar1->setPanelText(3, on ? QStringLiteral("配置音＝ＯＮ")
-                                        : QStringLiteral("配置音＝ＯＦＦ"));
+    m_ui.mnuPlacementSound->setText(on ? tr("配置が正しいときに音で知らせる(ＯＮ)")
+                                       : tr("配置が正しいときに音で知らせる(ＯＦＦ)"));
+    m_ui.StatusBar1->setPanelText(3, on ? tr("配置音＝ＯＮ")
+                                        : tr("配置音＝ＯＦＦ"));
     state().PlacementSound = on ? 1 : 0;
 }
 

@@ -76,12 +76,12 @@ void BoardForm::Picture1_MouseMove(int index, int button, int, double x, double 
 
     if (s.TimeIsUp == 1)
         m_ui.StatusBar1->setPanelText(kHintPanel,
-                                      QStringLiteral("時間がなくなりました。終了してください。"));
+                                      tr("時間がなくなりました。終了してください。"));
     else if (s.InPlay == 1)
         m_ui.StatusBar1->setPanelText(
             kHintPanel, m_ui.Picture8->isHidden()
-                            ? QStringLiteral("右クリックで、メニューが表示されます")
-                            : QStringLiteral("ダブルクリックで画像をピースボックスに入れます"));
+                            ? tr("右クリックで、メニューが表示されます")
+                            : tr("ダブルクリックで画像をピースボックスに入れます"));
 }
 
 void BoardForm::Picture1_MouseUp(int index, int button, int, double, double)

@@ -12,7 +12,7 @@ namespace jigsaw {
 
 void BoardForm::Quit_Click()
 {
-    AskQuestion(1, QStringLiteral("ジグソーパズルを終了しますか？"), NoButton);
+    AskQuestion(1, tr("ジグソーパズルを終了しますか？"), NoButton);
 }
 
 void BoardForm::QuitProgram()

@@ -25,29 +25,36 @@ namespace jigsaw {
 
 namespace {
 
-const QString kNoPlayerName = QStringLiteral("プレーヤー名が入力されていません。");
-const QString kRecordSaved = QStringLiteral("この記録を保存しました。");
-const QString kPictureAdded =
-    QStringLiteral("なお、使用した画像を起動時に表示できるように設定しました。");
-const QString kOfferRanking = QStringLiteral("\rこの記録の順位を確認しますか？");
+constexpr char kNoPlayerName[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "プレーヤー名が入力されていません。");
+constexpr char kRecordSaved[] = QT_TRANSLATE_NOOP(
+    "jigsaw::BoardForm", "この記録を保存しました。\rこの記録の順位を確認しますか？");
+constexpr char kRecordSavedPictureAdded[] = QT_TRANSLATE_NOOP(
+    "jigsaw::BoardForm", "この記録を保存しました。なお、使用した画像を起動時に表示できるように"
+                         "設定しました。\rこの記録の順位を確認しますか？");
 
 // Why a record was not stored, told in the panel while it keeps asking for the name.
-const QString kNameNotStorable =
-    QStringLiteral("この名前では記録を保存できません。\r別のプレーヤー名を入力してください。");
-const QString kNotRecorded = QStringLiteral("記録を保存できませんでした。\r");
-const QString kPictureNameNotStorable =
-    QStringLiteral("画像のファイル名に記録できない文字があります。");
-const QString kPictureNameTooLong = QStringLiteral("画像のファイル名が長すぎます。");
-const QString kRecordFolderUnusable =
-    QStringLiteral("記録のフォルダ「datasave」に書き込めません。");
-const QString kRecordNotAFile =
-    QStringLiteral("記録ファイルと同じ名前のフォルダやリンクがあります。");
-const QString kRecordFileTooLarge = QStringLiteral("記録ファイルが大きすぎて読み込めません。");
-const QString kRecordFileUnreadable = QStringLiteral("記録ファイルを読み込めません。");
-const QString kRecordFileBusy = QStringLiteral(
-    "ほかのジグソーパズルが記録ファイルを使っています。もう一度ＯＫをクリックしてください。");
-const QString kRecordNotWritten =
-    QStringLiteral("ディスクの空きを確かめて、もう一度ＯＫをクリックしてください。");
+constexpr char kNameNotStorable[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "この名前では記録を保存できません。\r別のプレーヤー名を入力してください。");
+// The reason goes on the line below.
+constexpr char kNotRecorded[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "記録を保存できませんでした。\r%1");
+constexpr char kPictureNameNotStorable[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "画像のファイル名に記録できない文字があります。");
+constexpr char kPictureNameTooLong[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "画像のファイル名が長すぎます。");
+constexpr char kRecordFolderUnusable[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "記録のフォルダ「datasave」に書き込めません。");
+constexpr char kRecordNotAFile[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "記録ファイルと同じ名前のフォルダやリンクがあります。");
+constexpr char kRecordFileTooLarge[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "記録ファイルが大きすぎて読み込めません。");
+constexpr char kRecordFileUnreadable[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "記録ファイルを読み込めません。");
+constexpr char kRecordFileBusy[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "ほかのジグソーパズルが記録ファイルを使っています。もう一度ＯＫをクリックしてください。");
+constexpr char kRecordNotWritten[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "ディスクの空きを確かめて、もう一度ＯＫをクリックしてください。");
 
 // A player name that a record line can hold: Shift_JIS text on one line.
 bool isStorableName(const QString &name)
@@ -63,25 +70,24 @@ QString failureText(recordfile::AddStatus status)
 {
     switch (status) {
     case recordfile::AddStatus::SpecialFile:
-        return QCoreApplication::translate(
-            "BoardForm", "記録を保存できませんでした。\r記録ファイルと同じ名前で、"
-                         "通常のファイルではないもの（特殊ファイル）があります。");
+        return BoardForm::tr("記録を保存できませんでした。\r記録ファイルと同じ名前で、"
+                             "通常のファイルではないもの（特殊ファイル）があります。");
     case recordfile::AddStatus::NotStorable:
-        return kNotRecorded + kPictureNameNotStorable;
+        return BoardForm::tr(kNotRecorded).arg(BoardForm::tr(kPictureNameNotStorable));
     case recordfile::AddStatus::NameTooLong:
-        return kNotRecorded + kPictureNameTooLong;
+        return BoardForm::tr(kNotRecorded).arg(BoardForm::tr(kPictureNameTooLong));
     case recordfile::AddStatus::FolderUnusable:
-        return kNotRecorded + kRecordFolderUnusable;
+        return BoardForm::tr(kNotRecorded).arg(BoardForm::tr(kRecordFolderUnusable));
     case recordfile::AddStatus::NotAFile:
-        return kNotRecorded + kRecordNotAFile;
+        return BoardForm::tr(kNotRecorded).arg(BoardForm::tr(kRecordNotAFile));
     case recordfile::AddStatus::TooLarge:
-        return kNotRecorded + kRecordFileTooLarge;
+        return BoardForm::tr(kNotRecorded).arg(BoardForm::tr(kRecordFileTooLarge));
     case recordfile::AddStatus::Unreadable:
-        return kNotRecorded + kRecordFileUnreadable;
+        return BoardForm::tr(kNotRecorded).arg(BoardForm::tr(kRecordFileUnreadable));
     case recordfile::AddStatus::Busy:
-        return kNotRecorded + kRecordFileBusy;
+        return BoardForm::tr(kNotRecorded).arg(BoardForm::tr(kRecordFileBusy));
     default:
-        return kNotRecorded + kRecordNotWritten;
+        return BoardForm::tr(kNotRecorded).arg(BoardForm::tr(kRecordNotWritten));
     }
 }
 
@@ -91,20 +97,16 @@ QString copyFailureText(library::AddStatus status)
 {
     switch (status) {
     case library::AddStatus::NoPicture:
-        return QCoreApplication::translate(
-            "BoardForm", "記録を保存できませんでした。\r使用した画像ファイルを読み込めないため、"
-                         "画像フォルダにコピーできません。");
+        return BoardForm::tr("記録を保存できませんでした。\r使用した画像ファイルを読み込めないため、"
+                             "画像フォルダにコピーできません。");
     case library::AddStatus::FolderUnusable:
-        return QCoreApplication::translate(
-            "BoardForm", "記録を保存できませんでした。\r画像フォルダ「gazou」に書き込めません。");
+        return BoardForm::tr("記録を保存できませんでした。\r画像フォルダ「gazou」に書き込めません。");
     case library::AddStatus::Busy:
-        return QCoreApplication::translate(
-            "BoardForm", "記録を保存できませんでした。\rほかのジグソーパズルが画像フォルダを"
-                         "使っています。もう一度ＯＫをクリックしてください。");
+        return BoardForm::tr("記録を保存できませんでした。\rほかのジグソーパズルが画像フォルダを"
+                             "使っています。もう一度ＯＫをクリックしてください。");
     default:
-        return QCoreApplication::translate(
-            "BoardForm", "記録を保存できませんでした。\r使用した画像を画像フォルダにコピーできません。"
-                         "ディスクの空きを確かめて、もう一度ＯＫをクリックしてください。");
+        return BoardForm::tr("記録を保存できませんでした。\r使用した画像を画像フォルダにコピーできません。"
+                             "ディスクの空きを確かめて、もう一度ＯＫをクリックしてください。");
     }
 }
 
@@ -119,7 +121,7 @@ QString recordLine(const GameState &s)
 std::optional<QString> recordRefusal(const GameState &s)
 {
     if (!isStorableName(s.PlayerName))
-        return kNameNotStorable;
+        return BoardForm::tr(kNameNotStorable);
     const recordfile::AddStatus status =
         recordfile::checkRecord(s.ImageFileName, s.PieceCount, recordLine(s));
     if (status != recordfile::AddStatus::Ok)
@@ -133,7 +135,7 @@ void BoardForm::RecordNameOk()
 {
     const QString name = m_ui.Combo1->currentText();
     if (name.isEmpty()) {
-        m_ui.Label5->setCaption(kNoPlayerName);
+        m_ui.Label5->setCaption(tr(kNoPlayerName));
         m_game.PlayClickSound();
     } else {
         state().PlayerName = name;
@@ -168,7 +170,7 @@ void BoardForm::SaveRecord()
         s.PanelMode = 7;
         if (!WriteRecordFile())
             return;
-        m_ui.Label5->setCaption(kRecordSaved + kPictureAdded + kOfferRanking);
+        m_ui.Label5->setCaption(tr(kRecordSavedPictureAdded));
         m_ui.Combo1->hide();
         m_ui.Command3->show();
         m_ui.Label7->hide();
@@ -198,7 +200,7 @@ bool BoardForm::WriteRecordFile()
 
     m_ui.Combo1->hide();
     m_ui.Command3->show();
-    m_ui.Label5->setCaption(kRecordSaved + kOfferRanking);
+    m_ui.Label5->setCaption(tr(kRecordSaved));
     m_game.PlayClickSound();
     s.PanelMode = 8;
     return true;

@@ -18,42 +18,51 @@ namespace jigsaw {
 
 namespace {
 
-const QString kAskName = QStringLiteral("保存する名前を入力してください");
-const QString kConfirmName = QStringLiteral(" の名前で今の状態を保存しますか？");
-const QString kNameExists =
-    QStringLiteral("この名前はすでに存在します。\rこの名前で上書き保存しますか？");
-const QString kQuitQuestion = QStringLiteral("ジグソーパズルを終了しますか？");
-const QString kSaved = QStringLiteral("この画面を保存しました。\r");
-const QString kOverwritten = QStringLiteral("この画面を上書き保存しました。\r");
+constexpr char kAskName[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "保存する名前を入力してください");
+constexpr char kConfirmName[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "%1 の名前で今の状態を保存しますか？");
+constexpr char kNameExists[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "この名前はすでに存在します。\rこの名前で上書き保存しますか？");
+constexpr char kQuitQuestion[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "ジグソーパズルを終了しますか？");
+constexpr char kSaved[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "この画面を保存しました。\rジグソーパズルを終了しますか？");
+constexpr char kOverwritten[] = QT_TRANSLATE_NOOP(
+    "jigsaw::BoardForm", "この画面を上書き保存しました。\rジグソーパズルを終了しますか？");
 
 // Why a save did not happen, told in the panel while it keeps asking for a name.
-const QString kUnusableName = QStringLiteral(
-    "この名前では保存できません。\r「/」「\\」などの記号を使わない名前を入力してください。");
-const QString kNameTooLong =
-    QStringLiteral("この名前は長すぎて保存できません。\r短い名前を入力してください。");
-const QString kNotSaved = QStringLiteral("このゲームは保存できませんでした。\r");
-const QString kNotStorable =
-    QStringLiteral("画像のフォルダ名やファイル名に保存できない文字があります。");
-const QString kFolderUnusable = QStringLiteral("保存フォルダ「save」に書き込めません。");
-const QString kNotAFile = QStringLiteral(
-    "同じ名前のフォルダやリンクがあります。別の名前を入力してください。");
-const QString kWriteFailed = QStringLiteral("ディスクの空きや保存フォルダを確かめてください。");
+constexpr char kUnusableName[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "この名前では保存できません。\r「/」「\\」などの記号を使わない名前を入力してください。");
+constexpr char kNameTooLong[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "この名前は長すぎて保存できません。\r短い名前を入力してください。");
+// The reason goes on the line below.
+constexpr char kNotSaved[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "このゲームは保存できませんでした。\r%1");
+constexpr char kNotStorable[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "画像のフォルダ名やファイル名に保存できない文字があります。");
+constexpr char kFolderUnusable[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "保存フォルダ「save」に書き込めません。");
+constexpr char kNotAFile[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "同じ名前のフォルダやリンクがあります。別の名前を入力してください。");
+constexpr char kWriteFailed[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "ディスクの空きや保存フォルダを確かめてください。");
 
 QString failureText(savedgame::WriteStatus status)
 {
     switch (status) {
     case savedgame::WriteStatus::UnusableName:
-        return kUnusableName;
+        return BoardForm::tr(kUnusableName);
     case savedgame::WriteStatus::NameTooLong:
-        return kNameTooLong;
+        return BoardForm::tr(kNameTooLong);
     case savedgame::WriteStatus::NotStorable:
-        return kNotSaved + kNotStorable;
+        return BoardForm::tr(kNotSaved).arg(BoardForm::tr(kNotStorable));
     case savedgame::WriteStatus::FolderUnusable:
-        return kNotSaved + kFolderUnusable;
+        return BoardForm::tr(kNotSaved).arg(BoardForm::tr(kFolderUnusable));
     case savedgame::WriteStatus::NotAFile:
-        return kNotSaved + kNotAFile;
+        return BoardForm::tr(kNotSaved).arg(BoardForm::tr(kNotAFile));
     default:
-        return kNotSaved + kWriteFailed;
+        return BoardForm::tr(kNotSaved).arg(BoardForm::tr(kWriteFailed));
     }
 }
 
@@ -78,14 +87,14 @@ void BoardForm::Save_Click()
     names->setEditText(s.BoardLaunchMode == 2 ? s.ResumedGameName : QString());
     geom::setWidth(names, geom::twips(2200));
     enableJapaneseInput(names);
-    AskQuestion(4, kAskName, InputBox | NoButton);
+    AskQuestion(4, tr(kAskName), InputBox | NoButton);
 }
 
 void BoardForm::SaveNameChoice()
 {
     const QString name = m_ui.Combo1->currentText();
     if (!name.isEmpty())
-        m_ui.Label5->setCaption(name + kConfirmName);
+        m_ui.Label5->setCaption(tr(kConfirmName).arg(name));
 }
 
 void BoardForm::SaveNameOk()
@@ -94,17 +103,17 @@ void BoardForm::SaveNameOk()
     if (name.isEmpty())
         return;
     if (!savedgame::isUsableName(name)) {
-        m_ui.Label5->setCaption(kUnusableName);
+        m_ui.Label5->setCaption(tr(kUnusableName));
         m_game.PlayClickSound();
         return;
     }
     if (listHolds(m_ui.Combo1, name)) {
         state().PanelMode = 5;
-        m_ui.Label5->setCaption(kNameExists);
+        m_ui.Label5->setCaption(tr(kNameExists));
         return;
     }
     if (WriteSavedGame())
-        m_ui.Label5->setCaption(kSaved + kQuitQuestion);
+        m_ui.Label5->setCaption(tr(kSaved));
 }
 
 void BoardForm::OverwriteOk()
@@ -112,7 +121,7 @@ void BoardForm::OverwriteOk()
     if (m_ui.Combo1->currentText().isEmpty())
         return;
     if (WriteSavedGame())
-        m_ui.Label5->setCaption(kOverwritten + kQuitQuestion);
+        m_ui.Label5->setCaption(tr(kOverwritten));
 }
 
 bool BoardForm::WriteSavedGame()
@@ -147,7 +156,7 @@ bool BoardForm::WriteSavedGame()
         return false;
     }
     emit savedGamesChanged();
-    AskQuestion(1, kQuitQuestion, NoButton);
+    AskQuestion(1, tr(kQuitQuestion), NoButton);
     return true;
 }
 

@@ -23,9 +23,10 @@ namespace jigsaw {
 
 namespace {
 
-constexpr char kNewGameHint[] =
-    "設定ボタンで各種設定後、スタートをクリックしてください。\rスタート後右クリックで完成画像が表示されます";
-constexpr char kResumedGameHint[] = "前回の続きからはじめます。\rスタートをクリックしてください";
+constexpr char kNewGameHint[] = QT_TRANSLATE_NOOP(
+    "jigsaw::BoardForm", "設定ボタンで各種設定後、スタートをクリックしてください。\rスタート後右クリックで完成画像が表示されます");
+constexpr char kResumedGameHint[] = QT_TRANSLATE_NOOP(
+    "jigsaw::BoardForm", "前回の続きからはじめます。\rスタートをクリックしてください");
 
 // Paints what has changed and runs the timers that are due. A window repaints on the window
 // system's next frame, which would come only after Start, so the form is painted here and now.
@@ -127,10 +128,10 @@ void BoardForm::Start_Click()
         const bool soundOn = s.PlacementSound == 1;
         m_ui.mnuPlacementSound->setChecked(soundOn);
         m_ui.mnuPlacementSound->setText(soundOn
-                                            ? QStringLiteral("配置が正しいときに音で知らせる(ＯＮ)")
-                                            : QStringLiteral("配置が正しいときに音で知らせる(ＯＦＦ)"));
-        m_ui.StatusBar1->setPanelText(3, soundOn ? QStringLiteral("配置音＝ＯＮ")
-                                                 : QStringLiteral("配置音＝ＯＦＦ"));
+                                            ? tr("配置が正しいときに音で知らせる(ＯＮ)")
+                                            : tr("配置が正しいときに音で知らせる(ＯＦＦ)"));
+        m_ui.StatusBar1->setPanelText(3, soundOn ? tr("配置音＝ＯＮ")
+                                                 : tr("配置音＝ＯＦＦ"));
         if (s.GameTimeLimit.isSet())
             RestoreTimePanel();
         f.BoxMode = 2;

@@ -4,6 +4,8 @@
 #include "platform/Numbers.h"
 #include "state/TimeLimit.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -46,8 +48,8 @@ ElapsedTime elapsedTick(ElapsedTime time)
 
 QString elapsedTimeText(ElapsedTime time)
 {
-    return QStringLiteral("経過時間 ") + twoDigits(time.min) + QLatin1Char(':')
-        + twoDigits(time.sec);
+    return QCoreApplication::translate("jigsaw::BoardForm", "経過時間 %1:%2")
+        .arg(twoDigits(time.min), twoDigits(time.sec));
 }
 
 QString limitReachedText(double limitSeconds)
@@ -113,13 +115,13 @@ CountdownStep countdownTick(const Countdown &countdown)
 
 QString limitCaption(const QString &limit)
 {
-    return QStringLiteral("ゲーム時間 ") + limit + QStringLiteral("分");
+    return QCoreApplication::translate("jigsaw::BoardForm", "ゲーム時間 %1分").arg(limit);
 }
 
 QString remainingTimeText(const QString &limit, double min, double sec)
 {
-    return QStringLiteral("ゲーム時間 ") + limit + QStringLiteral("分　　残り時間 ")
-        + twoDigits(min) + QLatin1Char(':') + twoDigits(sec);
+    return QCoreApplication::translate("jigsaw::BoardForm", "ゲーム時間 %1分　　残り時間 %2:%3")
+        .arg(limit, twoDigits(min), twoDigits(sec));
 }
 
 float barStepFor(float fullWidth, double limitSeconds)

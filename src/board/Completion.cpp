@@ -25,10 +25,10 @@ namespace jigsaw {
 
 namespace {
 
-constexpr char kCongratulation[] =
-    "おめでとう！完成です。\r"
+constexpr char kCongratulation[] = QT_TRANSLATE_NOOP(
+    "jigsaw::BoardForm", "おめでとう！完成です。\r"
     "この記録を保存して、順位表に登録できます。\r"
-    "保存する場合はプレーヤー名を入力してＯＫボタンをクリックしてください。";
+    "保存する場合はプレーヤー名を入力してＯＫボタンをクリックしてください。");
 
 // Loads the records of the game's picture and piece count for the record writer, and offers
 // each earlier player's name once.
@@ -103,7 +103,7 @@ void BoardForm::CheckCompletion()
     m_ui.Label7->hide();
     m_ui.Picture4->raise();
 
-    m_ui.Label5->setCaption(QString::fromUtf8(kCongratulation));
+    m_ui.Label5->setCaption(tr(kCongratulation));
     const library::TakenNames taken(m_game.folders());
     if (const std::optional<QString> libraryName =
             libraryNameFor(s.ImageFileName, s.LibraryPictureCount,

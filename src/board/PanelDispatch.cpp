@@ -73,7 +73,7 @@ void BoardForm::Command3_Click()
         s.PanelMode = 0;
         SlideOutPanel();
     } else if (s.PanelMode == 5) {
-        m_ui.Label5->setCaption(QStringLiteral("プレーヤー名を入力してください。"));
+        m_ui.Label5->setCaption(tr("プレーヤー名を入力してください。"));
         m_ui.Combo1->setCurrentText(QString());
         s.PanelMode = 4;
     } else {

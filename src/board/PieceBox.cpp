@@ -18,10 +18,14 @@ namespace {
 
 constexpr int kHintPanel = 4;
 
-const QString kPutBackCaption = QStringLiteral("ピースをボックスに入れる");
-const QString kTakeOutCaption = QStringLiteral("ピースをボックスから出す");
-const QString kShowBoxCaption = QStringLiteral("ピースボックスを表示する");
-const QString kHideBoxCaption = QStringLiteral("ピースボックスを表示しない");
+constexpr char kPutBackCaption[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "ピースをボックスに入れる");
+constexpr char kTakeOutCaption[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "ピースをボックスから出す");
+constexpr char kShowBoxCaption[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "ピースボックスを表示する");
+constexpr char kHideBoxCaption[] =
+    QT_TRANSLATE_NOOP("jigsaw::BoardForm", "ピースボックスを表示しない");
 
 // Moves a piece's picture from one of its two controls to the other.
 void movePicture(PictureBox *from, PictureBox *to)
@@ -35,7 +39,7 @@ void showDropHint(const GameState &s, StatusPanels *statusBar)
 {
     if (s.InPlay == 1)
         statusBar->setPanelText(kHintPanel,
-                                QStringLiteral("ダブルクリックで、ピースがドロップされます"));
+                                BoardForm::tr("ダブルクリックで、ピースがドロップされます"));
 }
 
 } // namespace
@@ -101,8 +105,8 @@ void BoardForm::ShowBoardPopupAt(const QPoint &globalPos)
         return;
     m_ui.mnuPieceBox->setEnabled(true);
     m_ui.mnuHideBox->setEnabled(true);
-    m_ui.mnuPieceBox->setText(fields().BoxMode == 2 ? kPutBackCaption : kTakeOutCaption);
-    m_ui.mnuHideBox->setText(m_ui.Picture8->isHidden() ? kShowBoxCaption : kHideBoxCaption);
+    m_ui.mnuPieceBox->setText(tr(fields().BoxMode == 2 ? kPutBackCaption : kTakeOutCaption));
+    m_ui.mnuHideBox->setText(tr(m_ui.Picture8->isHidden() ? kShowBoxCaption : kHideBoxCaption));
     // Not exec(): the popup runs in the form's own event loop, and the handler that opened it
     // returns at once.
     m_ui.PopupMenu->popup(globalPos);
@@ -155,7 +159,7 @@ void BoardForm::mnuPieceBox_Click()
 
 void BoardForm::mnuHideBox_Click()
 {
-    if (m_ui.mnuHideBox->text() != kShowBoxCaption) {
+    if (m_ui.mnuHideBox->text() != tr(kShowBoxCaption)) {
         m_ui.Picture8->hide();
         m_ui.Picture7->hide();
     } else {
@@ -194,7 +198,7 @@ void BoardForm::Picture8_MouseMove(int, int, double x, double y)
                    static_cast<double>(geom::top(title)) + static_cast<double>(geom::height(title)));
     }
     if (state().TimeIsUp == 0)
-        m_ui.StatusBar1->setPanelText(kHintPanel, QStringLiteral("ドラッグするとボックスが移動します"));
+        m_ui.StatusBar1->setPanelText(kHintPanel, tr("ドラッグするとボックスが移動します"));
 }
 
 void BoardForm::Picture8_MouseUp(int, int, double, double)

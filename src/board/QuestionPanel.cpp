@@ -115,7 +115,7 @@ void BoardForm::createQuestionPanel()
     // The question is what a screen reader reads for the input box.
     m_ui.Label5->setBuddy(m_ui.Combo1);
 
-    m_ui.Label7 = new QLabel(QStringLiteral("分"), m_ui.Picture4);
+    m_ui.Label7 = new QLabel(tr("分"), m_ui.Picture4);
     m_ui.Label7->setObjectName(QStringLiteral("Label7"));
     m_ui.Label7->setAlignment(Qt::AlignCenter);
     geom::setGeometry(m_ui.Label7, twips(2040), twips(360), twips(195), twips(195));
