@@ -4,6 +4,8 @@
 #include "platform/TextFile.h"
 #include "records/RecordFile.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -84,8 +86,9 @@ QList<QByteArray> rewrittenLines(const std::vector<Item> &items,
 
 QString clockText(long long seconds)
 {
-    return num::format00(seconds / 3600) + QStringLiteral("時間") + num::format00(seconds / 60 % 60)
-        + QStringLiteral("分") + num::format00(seconds % 60) + QStringLiteral("秒");
+    return QCoreApplication::translate("jigsaw::RecordsForm", "%1時間%2分%3秒")
+        .arg(num::format00(seconds / 3600), num::format00(seconds / 60 % 60),
+             num::format00(seconds % 60));
 }
 
 QString shownTime(const Item &item)

@@ -73,7 +73,7 @@ RecordsForm::RecordsForm(GameSession &game, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmRecords"));
     look::keepGameFont(this);
-    setWindowTitle(QStringLiteral("記録"));
+    setWindowTitle(tr("記録"));
     createControls();
     createStatusBar();
     connectControls();
@@ -93,7 +93,7 @@ void RecordsForm::createControls()
 
     createChoice();
 
-    m_ui.Command1 = new ColorButton(QStringLiteral("順位表示"), m_client);
+    m_ui.Command1 = new ColorButton(tr("順位表示"), m_client);
     place(m_ui.Command1, QStringLiteral("Command1"), 3000, 1440, 1215, 615);
     m_ui.Command1->setFaceColor(kPink);
 
@@ -103,7 +103,7 @@ void RecordsForm::createControls()
     m_ui.Combo2->setObjectName(QStringLiteral("Combo2"));
     m_ui.Combo2->hide();
 
-    m_ui.Command2 = new QPushButton(QStringLiteral("元の画面に戻る"), m_client);
+    m_ui.Command2 = new QPushButton(tr("元の画面に戻る"), m_client);
     m_ui.Command2->setAutoDefault(true);
     place(m_ui.Command2, QStringLiteral("Command2"), 3720, 5760, 2535, 495);
 }
@@ -115,15 +115,15 @@ void RecordsForm::createChoice()
     place(m_ui.Frame1, QStringLiteral("Frame1"), 2880, 120, 3375, 1215);
     look::paintBackground(m_ui.Frame1, kPurple);
 
-    m_ui.Label3 = makeLabel(m_ui.Frame1, QStringLiteral("Label3"), QStringLiteral("画像名"), 120,
+    m_ui.Label3 = makeLabel(m_ui.Frame1, QStringLiteral("Label3"), tr("画像名"), 120,
                             240, 720, 255);
     m_ui.Label4 = makeLabel(m_ui.Frame1, QStringLiteral("Label4"), QString(), 840, 240, 2415, 255);
     m_ui.Label1 = makeLabel(m_ui.Frame1, QStringLiteral("Label1"),
-                            QStringLiteral("ピース枚数選択"), 120, 780, 1320, 255);
+                            tr("ピース枚数選択"), 120, 780, 1320, 255);
     m_ui.Combo1 = new QComboBox(m_ui.Frame1);
     place(m_ui.Combo1, QStringLiteral("Combo1"), 1440, 720, 1095, 360);
     m_ui.Label1->setBuddy(m_ui.Combo1);
-    m_ui.Label2 = makeLabel(m_ui.Frame1, QStringLiteral("Label2"), QStringLiteral("枚"), 2640, 780,
+    m_ui.Label2 = makeLabel(m_ui.Frame1, QStringLiteral("Label2"), tr("枚"), 2640, 780,
                             255, 255);
     QFont bold = m_ui.Label4->font();
     bold.setBold(true);
@@ -133,8 +133,8 @@ void RecordsForm::createChoice()
 // The headings, the rank numbers and the ten rows of time, player and date.
 void RecordsForm::createTable()
 {
-    const std::array<QString, 3> headings{QStringLiteral("時　　　間"), QStringLiteral("プレーヤー"),
-                                          QStringLiteral("ゲーム日時")};
+    const std::array<QString, 3> headings{tr("時　　　間"), tr("プレーヤー"),
+                                          tr("ゲーム日時")};
     std::array<QLabel *, 3> headingLabels{};
     for (std::size_t column = 0; column < headings.size(); ++column) {
         headingLabels[column] =
@@ -237,7 +237,7 @@ void RecordsForm::Combo1_Click()
         m_ui.Label6[row]->clear();
         m_ui.Label7[row]->clear();
     }
-    setPanelText(1, QStringLiteral("順位表示ボタンをクリックしてください"));
+    setPanelText(1, tr("順位表示ボタンをクリックしてください"));
     setPanelText(2, QString());
     m_ui.Command1->setEnabled(true);
 }
@@ -280,11 +280,10 @@ void RecordsForm::Command1_Click()
         m_ui.Label6[i]->setText(items[i].name);
         m_ui.Label7[i]->setText(items[i].date);
     }
-    setPanelText(1, QStringLiteral("ピース枚数") + pieces
-                        + QStringLiteral("枚のベスト10を表示しています"));
+    setPanelText(1, tr("ピース枚数%1枚のベスト10を表示しています").arg(pieces));
     setPanelText(2, n >= static_cast<std::size_t>(kRankingRows)
-                        ? QStringLiteral("10位以下は表示できません。")
-                        : QString::number(shown) + QStringLiteral(" 位以下のデータはありません"));
+                        ? tr("10位以下は表示できません。")
+                        : tr("%1 位以下のデータはありません").arg(shown));
 
     // The file goes back in ranking order with every record it held.
     if (lock && lock->held() && contents.status == text::ReadStatus::Ok)

@@ -20,7 +20,7 @@ void SelectForm::Drive1_Change()
     if (!drives::isVolumeReady(root) || !m_Dir1->openDrive(s.DriveRoot)) {
         s.DriveRoot = previousRoot;
         m_Drive1->showRoot(m_Dir1->rootPath());
-        msg::showNotice(this, QStringLiteral("ディスクが準備されていません。"));
+        msg::showNotice(this, tr("ディスクが準備されていません。"));
         return;
     }
     // Browsing starts at the root even when the folder list already stood there.

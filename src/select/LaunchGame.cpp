@@ -16,11 +16,12 @@ namespace jigsaw {
 
 namespace {
 
-constexpr char kTooSmall[] = "画像が小さすぎてジグソーパズルを表示できません。";
-constexpr char kTooLarge[] =
-    "画像が大きすぎてジグソーパズルを表示できません。\rこのコンピュータのメモリが足りません。";
-constexpr char kNotNormalSize[] =
-    "パズルのフォーム画面が最小化されています。\r元のサイズに戻してやり直してください。";
+constexpr char kTooSmall[] = QT_TRANSLATE_NOOP(
+    "jigsaw::SelectForm", "画像が小さすぎてジグソーパズルを表示できません。");
+constexpr char kTooLarge[] = QT_TRANSLATE_NOOP(
+    "jigsaw::SelectForm", "画像が大きすぎてジグソーパズルを表示できません。\rこのコンピュータのメモリが足りません。");
+constexpr char kNotNormalSize[] = QT_TRANSLATE_NOOP(
+    "jigsaw::SelectForm", "パズルのフォーム画面が最小化されています。\r元のサイズに戻してやり直してください。");
 
 } // namespace
 
@@ -44,14 +45,14 @@ void LaunchGame(GameSession &game, FormInstance<BoardForm> &board, QWidget *mess
     // A minimised or maximised board cannot be moved or sized; the player restores it first.
     if (const BoardForm *open = board.ifLoaded();
         open && (open->isMinimized() || open->isMaximized())) {
-        msg::showNotice(messageParent, QString::fromUtf8(kNotNormalSize));
+        msg::showNotice(messageParent, QCoreApplication::translate("jigsaw::SelectForm", kNotNormalSize));
         return;
     }
     // The picture is judged before the board is touched, so a refused picture leaves an open
     // board as it was. Its rows are decoded while the board is made ready.
     picture::PendingPicture picture = picture::PendingPicture::load(s.ImageFilePath);
     if (picture.failure() == picture::Failure::TooLarge) {
-        msg::showNotice(messageParent, QString::fromUtf8(kTooLarge));
+        msg::showNotice(messageParent, QCoreApplication::translate("jigsaw::SelectForm", kTooLarge));
         return;
     }
     if (picture.isNull()) {
@@ -62,7 +63,7 @@ void LaunchGame(GameSession &game, FormInstance<BoardForm> &board, QWidget *mess
         return;
     }
     if (picture.image().width() < kQuestionPanelWidth) {
-        msg::showNotice(messageParent, QString::fromUtf8(kTooSmall));
+        msg::showNotice(messageParent, QCoreApplication::translate("jigsaw::SelectForm", kTooSmall));
         return;
     }
 

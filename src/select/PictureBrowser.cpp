@@ -18,9 +18,12 @@ namespace {
 
 constexpr int kNarrowTwips = 5760;
 
-const QString kClickHint = QStringLiteral("画像をクリックして選択してください");
-const QString kNothingShown = QStringLiteral("画像が表示されていません");
-const QString kGoHint = QStringLiteral("よろしければＧＯボタンをクリックしてください");
+constexpr char kClickHint[] =
+    QT_TRANSLATE_NOOP("jigsaw::SelectForm", "画像をクリックして選択してください");
+constexpr char kNothingShown[] =
+    QT_TRANSLATE_NOOP("jigsaw::SelectForm", "画像が表示されていません");
+constexpr char kGoHint[] =
+    QT_TRANSLATE_NOOP("jigsaw::SelectForm", "よろしければＧＯボタンをクリックしてください");
 const QString kLibraryPrefix = QStringLiteral("ジグソー画像");
 
 std::size_t slot(int index)
@@ -80,7 +83,7 @@ void SelectForm::ListPictures()
     m_Label3->hide();
     m_Label4->hide();
     m_Label5->hide();
-    setStatusText(kNothingShown);
+    setStatusText(tr(kNothingShown));
 }
 
 void SelectForm::ShowPicturePage()
@@ -91,7 +94,7 @@ void SelectForm::ShowPicturePage()
     m_Label4->show();
     m_Label3->show();
     m_Label5->setText(num::numberText(s.PictureCount));
-    setStatusText(kClickHint);
+    setStatusText(tr(kClickHint));
     for (int i = 0; i < kThumbs; ++i) {
         const int k = static_cast<int>(s.PageIndex) * kThumbs + i + 1;
         if (k > browse::kMaxPictures || s.PictureNames[slot(k)].isEmpty())
@@ -180,21 +183,21 @@ void SelectForm::Image1_Click(int index)
     if (s.ImageFileName.startsWith(kLibraryPrefix))
         m_records.get()->LookUpPictureRecords();
     else
-        setStatusText(kGoHint);
+        setStatusText(tr(kGoHint));
 }
 
 void SelectForm::showPictureRecords(bool found)
 {
     if (!found) {
         m_Command6->hide();
-        setStatusText(kGoHint);
+        setStatusText(tr(kGoHint));
         return;
     }
     m_Command6->show();
     const GameState &s = m_game.state();
     if (s.SelectedThumb)
         m_records.get()->showPicture(m_Image1[slot(*s.SelectedThumb)]->picture());
-    setStatusText(QStringLiteral("過去の記録ボタンをクリックすると、順位表が表示されます。"));
+    setStatusText(tr("過去の記録ボタンをクリックすると、順位表が表示されます。"));
 }
 
 } // namespace jigsaw

@@ -15,9 +15,12 @@ namespace jigsaw {
 
 namespace {
 
-const QString kNotFound = QStringLiteral("選択した画像ファイルが見つかりません。");
-const QString kTooLarge = QStringLiteral("このゲームのファイルは大きすぎて読み込めません。");
-const QString kGoHint = QStringLiteral("よろしければＧＯボタンをクリックしてください");
+constexpr char kNotFound[] =
+    QT_TRANSLATE_NOOP("jigsaw::SelectForm", "選択した画像ファイルが見つかりません。");
+constexpr char kTooLarge[] =
+    QT_TRANSLATE_NOOP("jigsaw::SelectForm", "このゲームのファイルは大きすぎて読み込めません。");
+constexpr char kGoHint[] =
+    QT_TRANSLATE_NOOP("jigsaw::SelectForm", "よろしければＧＯボタンをクリックしてください");
 
 // Where a saved picture path divides into folder and file name. Games saved by the Windows
 // program use "\", ours "/"; either counts.
@@ -56,12 +59,12 @@ void SelectForm::Combo1_Click(int index)
     const savedgame::ReadResult read = savedgame::readFile(file);
     if (read.status == savedgame::ReadStatus::Missing) {
         failed();
-        msg::showNotice(this, kNotFound);
+        msg::showNotice(this, tr(kNotFound));
         return;
     }
     if (read.status == savedgame::ReadStatus::TooLarge) {
         failed();
-        msg::showNotice(this, kTooLarge);
+        msg::showNotice(this, tr(kTooLarge));
         return;
     }
     if (read.status == savedgame::ReadStatus::Refused) {
@@ -86,7 +89,7 @@ void SelectForm::Combo1_Click(int index)
     const QString picturePath = saved.values[savedgame::PicturePath];
     if (!files::fileExists(picturePath)) {
         failed();
-        msg::showNotice(this, kNotFound);
+        msg::showNotice(this, tr(kNotFound));
         return;
     }
     StretchImage *image = image1(0);
@@ -99,7 +102,7 @@ void SelectForm::Combo1_Click(int index)
     Image1_Click(0);
     s.SelectedThumb = 0;
     s.ChosenSavedGame = name;
-    setStatusText(kGoHint);
+    setStatusText(tr(kGoHint));
 }
 
 } // namespace jigsaw

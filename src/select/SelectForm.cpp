@@ -136,7 +136,7 @@ SelectForm::SelectForm(GameSession &game, FormInstance<BoardForm> &board,
 {
     setObjectName(QStringLiteral("frmSelect"));
     look::keepGameFont(this);
-    setWindowTitle(QStringLiteral("画像選択"));
+    setWindowTitle(tr("画像選択"));
     m_return = new WindowReturn(this);
     createMenus();
     createControls();
@@ -149,17 +149,17 @@ SelectForm::SelectForm(GameSession &game, FormInstance<BoardForm> &board,
 
 void SelectForm::createMenus()
 {
-    QMenu *load = menuBar()->addMenu(QStringLiteral("画像の読込"));
+    QMenu *load = menuBar()->addMenu(tr("画像の読込"));
     load->setObjectName(QStringLiteral("画像の読込"));
     m_menuLoad = nameAction(load->menuAction(), QStringLiteral("画像の読込"));
-    m_menuFromFile = nameAction(load->addAction(QStringLiteral("ファイルから読み込む")),
+    m_menuFromFile = nameAction(load->addAction(tr("ファイルから読み込む")),
                                 QStringLiteral("ファイルから読み込む"));
-    m_menuSample = nameAction(load->addAction(QStringLiteral("サンプルを表示")),
+    m_menuSample = nameAction(load->addAction(tr("サンプルを表示")),
                               QStringLiteral("サンプルを表示"));
-    m_menuContinue = nameAction(load->addAction(QStringLiteral("ゲームの続き")),
+    m_menuContinue = nameAction(load->addAction(tr("ゲームの続き")),
                                 QStringLiteral("ゲームの続き"));
     m_menuContinue->setEnabled(false);
-    m_menuExit = nameAction(menuBar()->addAction(QStringLiteral("終了")), QStringLiteral("終了"));
+    m_menuExit = nameAction(menuBar()->addAction(tr("終了")), QStringLiteral("終了"));
 }
 
 void SelectForm::createControls()
@@ -171,11 +171,11 @@ void SelectForm::createControls()
 
     // Saved-game strip, records button and GO along the top.
     m_Frame3 = makeFrame(m_client, "Frame3", QString(), 120, 0, 2415, 495);
-    m_Label6 = makeLabel(m_Frame3, "Label6", QStringLiteral("選択"), 120, 240, 360, 180);
+    m_Label6 = makeLabel(m_Frame3, "Label6", tr("選択"), 120, 240, 360, 180);
     m_Combo1 = new ChoiceComboBox(m_Frame3);
     place(m_Combo1, "Combo1", 600, 150, 1695, 300);
     m_Label6->setBuddy(m_Combo1);
-    m_Command6 = makeColorButton(m_client, "Command6", QStringLiteral("過去の記録表示"), 2640, 0,
+    m_Command6 = makeColorButton(m_client, "Command6", tr("過去の記録表示"), 2640, 0,
                                  1695, 495);
     m_Command6->setFaceColor(kLightGreen);
     m_Command1 = makeColorButton(m_client, "Command1", QStringLiteral("G  O"), 4320, 0, 1215, 495);
@@ -205,9 +205,9 @@ void SelectForm::createControls()
     }
 
     // Paging and the page counter below the panel.
-    m_Command3 = makeButton(m_client, "Command3", QStringLiteral("≪ 前の画像 "), 120, 6960, 1215,
+    m_Command3 = makeButton(m_client, "Command3", tr("≪ 前の画像 "), 120, 6960, 1215,
                             375);
-    m_Command2 = makeButton(m_client, "Command2", QStringLiteral("次の画像 ≫"), 4080, 6960, 1215,
+    m_Command2 = makeButton(m_client, "Command2", tr("次の画像 ≫"), 4080, 6960, 1215,
                             375);
     m_Label3 = makeLabel(m_client, "Label3", QString(), 2040, 7080, 495, 255);
     m_Label3->setAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -215,27 +215,27 @@ void SelectForm::createControls()
     m_Label5 = makeLabel(m_client, "Label5", QString(), 2760, 7080, 540, 255);
 
     // Folder selection, in view only when the form is wide.
-    m_Label8 = makeLabel(m_client, "Label8", QStringLiteral("ファイルの場所"), 5880, 120, 1155, 180);
+    m_Label8 = makeLabel(m_client, "Label8", tr("ファイルの場所"), 5880, 120, 1155, 180);
     m_Label7 = new PathLabel(m_client);
     place(m_Label7, "Label7", 5760, 480, 2775, 735);
     look::paintBackground(m_Label7, kOrange);
     m_Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_Frame2 = makeFrame(m_client, "Frame2", QStringLiteral("フォルダ選択"), 5760, 1320, 2775, 5895);
+    m_Frame2 = makeFrame(m_client, "Frame2", tr("フォルダ選択"), 5760, 1320, 2775, 5895);
     m_Drive1 = new DriveList(m_Frame2);
     place(m_Drive1, "Drive1", 120, 240, 1575, 300);
     growToFit(m_Drive1, Grow::Down);
     geom::setWidth(m_Drive1, twips(1575));
-    m_Command4 = makeColorButton(m_Frame2, "Command4", QStringLiteral("↑ 上へ"), 1770, 240, 825,
+    m_Command4 = makeColorButton(m_Frame2, "Command4", tr("↑ 上へ"), 1770, 240, 825,
                                  345);
     m_Command4->setFaceColor(kLightGrey);
     m_Dir1 = new FolderList(m_Frame2);
     place(m_Dir1, "Dir1", 120, 660, 2415, 4080);
     // The list is the folder choice its frame is captioned with.
     m_Dir1->setAccessibleName(m_Frame2->title());
-    m_Label2 = makeLabel(m_Frame2, "Label2", QStringLiteral("画像数(.jpg)"), 360, 4920, 915, 180);
+    m_Label2 = makeLabel(m_Frame2, "Label2", tr("画像数(.jpg)"), 360, 4920, 915, 180);
     m_Label1 = makeLabel(m_Frame2, "Label1", QString(), 1440, 4800, 975, 375);
     m_Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_Command5 = makeColorButton(m_Frame2, "Command5", QStringLiteral("画像を表示する"), 240, 5280,
+    m_Command5 = makeColorButton(m_Frame2, "Command5", tr("画像を表示する"), 240, 5280,
                                  2295, 495);
 
     // The saved-game list sits in a strip as high as it is.
@@ -252,7 +252,7 @@ void SelectForm::createStatusBar()
     auto *bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
-    m_statusPanel1 = new QLabel(QStringLiteral("画像をクリックして選択してください"), bar);
+    m_statusPanel1 = new QLabel(tr("画像をクリックして選択してください"), bar);
     m_statusPanel1->setObjectName(QStringLiteral("StatusBar1Panel1"));
     bar->addWidget(m_statusPanel1, 1);
     setStatusBar(bar);

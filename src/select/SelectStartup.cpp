@@ -26,8 +26,10 @@ constexpr int kWideTwips = 8700;   // the folder selection in view
 constexpr int kHeightTwips = 8700;
 
 const QString kMusicFile = QStringLiteral("Tesselbgm.wav");
-const QString kClickHint = QStringLiteral("画像をクリックして選択してください");
-const QString kNothingShown = QStringLiteral("画像が表示されていません");
+constexpr char kClickHint[] =
+    QT_TRANSLATE_NOOP("jigsaw::SelectForm", "画像をクリックして選択してください");
+constexpr char kNothingShown[] =
+    QT_TRANSLATE_NOOP("jigsaw::SelectForm", "画像が表示されていません");
 
 } // namespace
 
@@ -77,7 +79,7 @@ void SelectForm::ShowLibraryView()
     s.PictureDir = m_game.folders().libraryFolder();
     m_Frame3->hide();
     m_Command6->hide();
-    setStatusText(kClickHint);
+    setStatusText(tr(kClickHint));
 }
 
 void SelectForm::ShowFolderView()
@@ -88,7 +90,7 @@ void SelectForm::ShowFolderView()
     m_Command4->setEnabled(false);
     m_Command1->setEnabled(false);
     m_Frame3->hide();
-    setStatusText(kNothingShown);
+    setStatusText(tr(kNothingShown));
     m_Command6->hide();
     // Volumes come and go while the program runs.
     m_Drive1->setDrives(drives::listDrives());
@@ -111,13 +113,13 @@ void SelectForm::ShowSavedGameView()
     ListSavedGames();
     m_Frame3->show();
     m_Command6->hide();
-    setStatusText(kNothingShown);
+    setStatusText(tr(kNothingShown));
 }
 
 void SelectForm::AskToExit()
 {
     GameState &s = m_game.state();
-    s.ExitAnswer = msg::askYesNo(this, QStringLiteral("ジグソーパズルを終了しますか？"));
+    s.ExitAnswer = msg::askYesNo(this, tr("ジグソーパズルを終了しますか？"));
     if (s.ExitAnswer == msg::kYes)
         m_game.endProgram();
 }
