@@ -34,12 +34,27 @@ void CaptionLabel::setCaption(const QString &caption)
     setAccessibleName(lines);
 }
 
+int CaptionLabel::heightForWidth(int width) const
+{
+    const QMargins margins = contentsMargins();
+    const QRect area(0, 0, width - margins.left() - margins.right(), 0);
+    const double height = layOutLines(area, nullptr);
+    return static_cast<int>(std::ceil(height)) + margins.top() + margins.bottom();
+}
+
 void CaptionLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    layOutLines(contentsRect(), &painter);
+}
+
+double CaptionLabel::layOutLines(const QRect &area, QPainter *painter) const
 {
     QString shown = text();
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QRect area = contentsRect();
     const QFont shownFont = font();
     const double lineHeight =
         std::ceil(QFontInfo(shownFont).pixelSize() * kLineHeightPerPixelSize);
@@ -48,9 +63,6 @@ void CaptionLabel::paintEvent(QPaintEvent *)
     // The glyphs sit in the middle of their shortened line.
     const double baselineInLine = (lineHeight + ascent - descent) / 2;
 
-    QPainter painter(this);
-    painter.setFont(shownFont);
-    painter.setPen(palette().color(foregroundRole()));
     double top = area.top();
     for (const QString &paragraph : shown.split(QLatin1Char('\n'))) {
         QTextLayout layout(paragraph, shownFont, this);
@@ -64,8 +76,10 @@ void CaptionLabel::paintEvent(QPaintEvent *)
             top += lineHeight;
         }
         layout.endLayout();
-        layout.draw(&painter, QPointF());
+        if (painter)
+            layout.draw(painter, QPointF());
     }
+    return top - area.top();
 }
 
 } // namespace jigsaw

@@ -17,8 +17,16 @@ public:
     // Sets the message as given; a screen reader gets its lines as lines, and hears it change.
     void setCaption(const QString &caption);
 
+    // The height its lines take at that width, set as they are painted.
+    int heightForWidth(int width) const override;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    // Lays out the caption's lines at the width, from the top of the area; the height they
+    // take. With a painter the lines are drawn as well.
+    double layOutLines(const QRect &area, QPainter *painter) const;
 };
 
 } // namespace jigsaw

@@ -217,29 +217,6 @@ protected:
         return found;
     }
 
-    // Chooses a menu item with the mouse: the first item of the path on the form's menu bar,
-    // each next one in the menu the one before it opened.
-    static void clickMenu(QMainWindow *form, const QStringList &path)
-    {
-        QWidget *menu = form->menuBar();
-        for (const QString &name : path) {
-            QAction *action = nullptr;
-            for (QAction *candidate : menu->actions()) {
-                if (candidate->objectName() == name)
-                    action = candidate;
-            }
-            ASSERT_NE(action, nullptr) << name.toStdString();
-            const QRect box = menu == form->menuBar()
-                ? form->menuBar()->actionGeometry(action)
-                : static_cast<QMenu *>(menu)->actionGeometry(action);
-            QTest::mouseClick(menu, Qt::LeftButton, {}, box.center());
-            if (action->menu()) {
-                menu = action->menu();
-                ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
-            }
-        }
-    }
-
     // What the player saw of the save and the record.
     struct Played
     {
@@ -258,7 +235,7 @@ protected:
         EXPECT_TRUE(picture.save(outside + QStringLiteral("/港.jpg"), "JPG"));
 
         Played played;
-        clickMenu(form, {QStringLiteral("画像の読込"), QStringLiteral("ファイルから読み込む")});
+        player::chooseMenu(form, {QStringLiteral("画像の読込"), QStringLiteral("ファイルから読み込む")});
         EXPECT_TRUE(control<FolderList>(form, QStringLiteral("Dir1"))->setPath(outside));
         player::click(control<QPushButton>(form, QStringLiteral("Command5")));
         QTest::mouseClick(form->image1(0), Qt::LeftButton);
@@ -267,12 +244,12 @@ protected:
             return played;
         EXPECT_TRUE(QTest::qWaitFor([this] { return state().BoardActivated == 1; }));
         finishSlides();
-        clickMenu(board(), {QStringLiteral("設定"), QStringLiteral("ピース数"),
+        player::chooseMenu(board(), {QStringLiteral("設定"), QStringLiteral("ピース数"),
                             QStringLiteral("ピース数16枚")});
-        clickMenu(board(), {QStringLiteral("スタート")});
+        player::chooseMenu(board(), {QStringLiteral("スタート")});
         finishSlides();
 
-        clickMenu(board(), {QStringLiteral("保存")});
+        player::chooseMenu(board(), {QStringLiteral("保存")});
         finishSlides();
         player::typeInto(ui().Combo1, QStringLiteral("わたしの一局"));
         player::click(ui().Command1);
@@ -367,7 +344,7 @@ TEST_F(InstalledGameTest, PlayersFilesLandInTheirDataFolderAndThePrefixStaysAsIn
                     .isFile());
 
     // Back in the library, the added picture follows the bundled ones.
-    clickMenu(form, {QStringLiteral("画像の読込"), QStringLiteral("サンプルを表示")});
+    player::chooseMenu(form, {QStringLiteral("画像の読込"), QStringLiteral("サンプルを表示")});
     EXPECT_EQ(control<QLabel>(form, QStringLiteral("Label5"))->text(),
               QString::number(bundled.size() + 1));
     auto *next = control<QPushButton>(form, QStringLiteral("Command2"));

@@ -1,11 +1,15 @@
 #include "PlayerInput.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStyleHints>
 #include <QTest>
 #include <QtTest/qtestspontaneevent.h>
@@ -79,6 +83,28 @@ void pickWithMouse(QComboBox *box, const QString &item)
     const QPoint centre = list->visualRect(at).center();
     QTest::mouseMove(list->viewport(), centre);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+}
+
+void chooseMenu(QMainWindow *form, const QStringList &path)
+{
+    QWidget *menu = form->menuBar();
+    for (const QString &name : path) {
+        QAction *action = nullptr;
+        for (QAction *candidate : menu->actions()) {
+            if (candidate->objectName() == name)
+                action = candidate;
+        }
+        ASSERT_NE(action, nullptr) << name.toStdString();
+        const QRect box = menu == form->menuBar()
+            ? form->menuBar()->actionGeometry(action)
+            : static_cast<QMenu *>(menu)->actionGeometry(action);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, box.center());
+        if (action->menu()) {
+            menu = action->menu();
+            ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }))
+                << name.toStdString() << " did not open";
+        }
+    }
 }
 
 void click(QAbstractButton *button)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <Qt>
 
 class QAbstractButton;
 class QComboBox;
+class QMainWindow;
 class QWidget;
 
 // What a player does with the keyboard and the mouse, sent as real input events to the real
@@ -22,6 +24,10 @@ void typeText(QWidget *widget, const QString &text);
 void pickWithKeys(QComboBox *box, const QString &item);
 // Opens the list with a click on its arrow and clicks the item.
 void pickWithMouse(QComboBox *box, const QString &item);
+
+// Chooses a menu item with the mouse: the item of the first object name on the form's menu bar,
+// each next one in the menu the one before it opened.
+void chooseMenu(QMainWindow *form, const QStringList &path);
 
 // A left click in the middle of the button.
 void click(QAbstractButton *button);
