@@ -56,7 +56,7 @@ void BoardForm::Form_Activate()
     m_ui.Label7->hide();
     m_ui.Picture4->raise();
     const bool newGame = s.BoardLaunchMode == 1 && s.InPlay == 0;
-    m_ui.Label5->setCaption(QString::fromUtf8(newGame ? kNewGameHint : kResumedGameHint));
+    m_ui.Label5->setCaption(tr(newGame ? kNewGameHint : kResumedGameHint));
     m_game.PlayNoticeSound();
     m_ui.Timer3->start();
     m_ui.VScroll1->setValue(0);

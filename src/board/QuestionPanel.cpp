@@ -17,6 +17,8 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace jigsaw {
 
 namespace {
@@ -119,6 +121,9 @@ void BoardForm::createQuestionPanel()
     m_ui.Label7->setObjectName(QStringLiteral("Label7"));
     m_ui.Label7->setAlignment(Qt::AlignCenter);
     geom::setGeometry(m_ui.Label7, twips(2040), twips(360), twips(195), twips(195));
+    // A unit longer than the design's one character takes the room it needs to the right.
+    geom::setWidth(m_ui.Label7, std::max(geom::width(m_ui.Label7),
+                                         static_cast<float>(m_ui.Label7->sizeHint().width())));
 
     m_ui.Command1 = makeButton(m_ui.Picture4, "Command1", QStringLiteral("O  K"),
                                QColor(255, 192, 192));

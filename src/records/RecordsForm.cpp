@@ -125,6 +125,10 @@ void RecordsForm::createChoice()
     m_ui.Label1->setBuddy(m_ui.Combo1);
     m_ui.Label2 = makeLabel(m_ui.Frame1, QStringLiteral("Label2"), tr("枚"), 2640, 780,
                             255, 255);
+    // Captions longer than the design's take the room they need to the right.
+    for (QLabel *label : {m_ui.Label1, m_ui.Label2, m_ui.Label3})
+        geom::setWidth(label, std::max(geom::width(label),
+                                       static_cast<float>(label->sizeHint().width())));
     QFont bold = m_ui.Label4->font();
     bold.setBold(true);
     m_ui.Label4->setFont(bold);

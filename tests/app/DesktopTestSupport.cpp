@@ -140,7 +140,7 @@ bool isFreeOfJapanese(const QString &text)
     return true;
 }
 
-const QString DesktopGameTest::kPicture = QStringLiteral("lake.jpg");
+const QString DesktopGameTest::kPicture = QStringLiteral("ジグソー画像1.jpg");
 
 DesktopGameTest::DesktopGameTest()
 {

@@ -47,6 +47,6 @@ protected:
 
     jigsaw::SelectForm *select() const;
 
-    // The library picture, 640 x 480.
+    // The library picture, 640 x 480, under the name the library gives its pictures.
     static const QString kPicture;
 };
