@@ -98,7 +98,8 @@ bool useLanguage(Language language)
     // The game's texts are written in Japanese; only English needs a translation. Qt's own
     // texts are English; only Japanese needs one.
     if (language == Language::English) {
-        s_gameTranslator = installTranslation(QStringLiteral("jigsaw_en"), QStringLiteral(":/i18n"));
+        s_gameTranslator =
+            installTranslation(QStringLiteral("jigsaw_en"), QStringLiteral(":/i18n"));
         return true;
     }
     s_qtTranslator = installTranslation(QStringLiteral("qtbase_ja"),

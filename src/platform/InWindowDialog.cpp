@@ -119,11 +119,12 @@ int execInWindow(QDialog &dialog, QWidget *window, QWidget *focus)
         }
     }
     const QPointer<QWidget> start = focus;
+    const auto keepInside = [&dialog, start](QWidget *, QWidget *now) {
+        if (now && !dialog.isAncestorOf(now) && start)
+            start->setFocus(Qt::OtherFocusReason);
+    };
     const QMetaObject::Connection keepFocus =
-        QObject::connect(qApp, &QApplication::focusChanged, &shade, [&dialog, start](QWidget *, QWidget *now) {
-            if (now && !dialog.isAncestorOf(now) && start)
-                start->setFocus(Qt::OtherFocusReason);
-        });
+        QObject::connect(qApp, &QApplication::focusChanged, &shade, keepInside);
     shade.show();
     shade.raise();
     // The dialog settles its size when it is shown; it is centred once it has.

@@ -45,14 +45,16 @@ void LaunchGame(GameSession &game, FormInstance<BoardForm> &board, QWidget *mess
     // A minimised or maximised board cannot be moved or sized; the player restores it first.
     if (const BoardForm *open = board.ifLoaded();
         open && (open->isMinimized() || open->isMaximized())) {
-        msg::showNotice(messageParent, QCoreApplication::translate("jigsaw::SelectForm", kNotNormalSize));
+        msg::showNotice(messageParent,
+                        QCoreApplication::translate("jigsaw::SelectForm", kNotNormalSize));
         return;
     }
     // The picture is judged before the board is touched, so a refused picture leaves an open
     // board as it was. Its rows are decoded while the board is made ready.
     picture::PendingPicture picture = picture::PendingPicture::load(s.ImageFilePath);
     if (picture.failure() == picture::Failure::TooLarge) {
-        msg::showNotice(messageParent, QCoreApplication::translate("jigsaw::SelectForm", kTooLarge));
+        msg::showNotice(messageParent,
+                        QCoreApplication::translate("jigsaw::SelectForm", kTooLarge));
         return;
     }
     if (picture.isNull()) {
@@ -63,7 +65,8 @@ void LaunchGame(GameSession &game, FormInstance<BoardForm> &board, QWidget *mess
         return;
     }
     if (picture.image().width() < kQuestionPanelWidth) {
-        msg::showNotice(messageParent, QCoreApplication::translate("jigsaw::SelectForm", kTooSmall));
+        msg::showNotice(messageParent,
+                        QCoreApplication::translate("jigsaw::SelectForm", kTooSmall));
         return;
     }
 

@@ -124,8 +124,9 @@ double textContrast(const ShownText &shown, const QImage &formGrab)
     }
     if (counts.isEmpty())
         return 1;
-    const auto most = std::max_element(counts.constKeyValueBegin(), counts.constKeyValueEnd(),
-                                       [](const auto &a, const auto &b) { return a.second < b.second; });
+    const auto fewer = [](const auto &a, const auto &b) { return a.second < b.second; };
+    const auto most =
+        std::max_element(counts.constKeyValueBegin(), counts.constKeyValueEnd(), fewer);
     return contrastRatio(text, QColor(example.value((*most).first)));
 }
 

@@ -82,7 +82,8 @@ TEST_F(EnglishGameTest, AWholeGameSpeaksEnglishFitsItsControlsAndStoresWhatTheJa
         ASSERT_TRUE(no.seen().answered);
         EXPECT_EQ(no.seen().title, QStringLiteral("Jigsaw Puzzle"));
         EXPECT_EQ(no.seen().text, QStringLiteral("Quit Jigsaw Puzzle?"));
-        EXPECT_EQ(no.seen().buttonTexts, QStringList({QStringLiteral("&Yes"), QStringLiteral("&No")}));
+        EXPECT_EQ(no.seen().buttonTexts,
+                  QStringList({QStringLiteral("&Yes"), QStringLiteral("&No")}));
     }
     player::chooseMenu(select(), {QStringLiteral("画像の読込"), QStringLiteral("ファイルから読み込む")});
     expectEnglish(select(), "folders");
@@ -145,7 +146,8 @@ TEST_F(EnglishGameTest, AWholeGameSpeaksEnglishFitsItsControlsAndStoresWhatTheJa
     RecordsForm *records = recordAndShowRanking(QStringLiteral("Hanako"));
     ASSERT_NE(records, nullptr);
     const QString record = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"))
-        + QLatin1Char('+') + kPicture + QStringLiteral("%16\\") + QStringLiteral("%1").arg(seconds, 5, 10, QLatin1Char('0'))
+        + QLatin1Char('+') + kPicture + QStringLiteral("%16\\")
+        + QStringLiteral("%1").arg(seconds, 5, 10, QLatin1Char('0'))
         + QStringLiteral("*Hanako");
     const QString recordFile = QStringLiteral("datasave/") + kPicture + QStringLiteral("&16枚.txt");
     EXPECT_EQ(fileBytes(app.filePath(recordFile)),

@@ -31,7 +31,8 @@ QString elementText(QXmlStreamReader &reader)
         if (reader.isCharacters())
             text += reader.text();
         else if (reader.isStartElement() && reader.name() == QLatin1String("byte"))
-            text += QChar(reader.attributes().value(QLatin1String("value")).mid(1).toUInt(nullptr, 16));
+            text += QChar(
+                reader.attributes().value(QLatin1String("value")).mid(1).toUInt(nullptr, 16));
         else if (reader.isEndElement() && reader.name() == element)
             break;
     }
@@ -117,9 +118,11 @@ TEST(EnglishTranslation, HoldsEveryTextOfTheSourcesFinishedInEnglish)
         const std::string what = m.context.toStdString() + " | " + m.source.toStdString();
         EXPECT_TRUE(m.type.isEmpty()) << what << " is " << m.type.toStdString();
         EXPECT_FALSE(m.translation.trimmed().isEmpty()) << what;
-        EXPECT_TRUE(isFreeOfJapanese(m.translation)) << what << " -> " << m.translation.toStdString();
+        EXPECT_TRUE(isFreeOfJapanese(m.translation))
+            << what << " -> " << m.translation.toStdString();
         EXPECT_EQ(arguments(m.translation), arguments(m.source)) << what;
-        EXPECT_EQ(m.translation.count(QLatin1Char('\r')), m.source.count(QLatin1Char('\r'))) << what;
+        EXPECT_EQ(m.translation.count(QLatin1Char('\r')), m.source.count(QLatin1Char('\r')))
+            << what;
         EXPECT_EQ(built.translate(m.context.toUtf8().constData(), m.source.toUtf8().constData()),
                   m.translation)
             << what;

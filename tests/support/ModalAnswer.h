@@ -7,8 +7,8 @@
 
 // Answers the next message box a test is about to open. Create it before the call that blocks
 // in the box's event loop: it waits (polling the event loop) for the box to become the active
-// modal widget (or to show inside its window, as it does on Wayland), records what the box showed and presses the chosen button. Destroying it
-// cancels an answer not yet given.
+// modal widget (or to show inside its window, as it does on Wayland), records what the box
+// showed and presses the chosen button. Destroying it cancels an answer not yet given.
 class ModalAnswer
 {
 public:
