@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja_JP">
 <context>
+    <name>LaunchGame</name>
+    <message>
+        <source>選択した画像ファイルを読み込めません。<byte value="xd"/>画像ではないか、壊れているファイルです。</source>
+        <translation>The chosen picture file cannot be read.<byte value="xd"/>It is not a picture, or it is damaged.</translation>
+    </message>
+</context>
+<context>
     <name>jigsaw::BoardForm</name>
     <message>
         <source>ジグソーパズル</source>
@@ -268,10 +275,6 @@
         <translation>Your time is recorded, and the picture now appears in the library.<byte value="xd"/>See where it ranks?</translation>
     </message>
     <message>
-        <source>この記録を保存しました。ただし、使用した画像を画像フォルダにコピーできませんでした。<byte value="xd"/>この記録の順位を確認しますか？</source>
-        <translation>Your time is recorded, but the picture could not be copied into the library.<byte value="xd"/>See where it ranks?</translation>
-    </message>
-    <message>
         <source>この名前では記録を保存できません。<byte value="xd"/>別のプレーヤー名を入力してください。</source>
         <translation>A time cannot be recorded under this name.<byte value="xd"/>Enter another player name.</translation>
     </message>
@@ -310,6 +313,26 @@
     <message>
         <source>ディスクの空きを確かめて、もう一度ＯＫをクリックしてください。</source>
         <translation>Check the free disk space and click OK again.</translation>
+    </message>
+    <message>
+        <source>記録を保存できませんでした。<byte value="xd"/>記録ファイルと同じ名前で、通常のファイルではないもの（特殊ファイル）があります。</source>
+        <translation>Your time could not be recorded.<byte value="xd"/>Something that is not an ordinary file (a special file) has the record file&apos;s name.</translation>
+    </message>
+    <message>
+        <source>記録を保存できませんでした。<byte value="xd"/>使用した画像ファイルを読み込めないため、画像フォルダにコピーできません。</source>
+        <translation>Your time could not be recorded.<byte value="xd"/>The picture file cannot be read, so it cannot be copied into the library.</translation>
+    </message>
+    <message>
+        <source>記録を保存できませんでした。<byte value="xd"/>画像フォルダ「gazou」に書き込めません。</source>
+        <translation>Your time could not be recorded.<byte value="xd"/>The picture folder &quot;gazou&quot; cannot be written to.</translation>
+    </message>
+    <message>
+        <source>記録を保存できませんでした。<byte value="xd"/>ほかのジグソーパズルが画像フォルダを使っています。もう一度ＯＫをクリックしてください。</source>
+        <translation>Your time could not be recorded.<byte value="xd"/>Another Jigsaw Puzzle is using the picture folder. Click OK again.</translation>
+    </message>
+    <message>
+        <source>記録を保存できませんでした。<byte value="xd"/>使用した画像を画像フォルダにコピーできません。ディスクの空きを確かめて、もう一度ＯＫをクリックしてください。</source>
+        <translation>Your time could not be recorded.<byte value="xd"/>The picture cannot be copied into the library. Check the free disk space and click OK again.</translation>
     </message>
 </context>
 <context>
