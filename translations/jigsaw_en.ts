@@ -500,6 +500,14 @@
         <source>このゲームのファイルは大きすぎて読み込めません。</source>
         <translation>This saved game&apos;s file is too large to read.</translation>
     </message>
+    <message>
+        <source>このゲームのファイルは壊れているため読み込めません。</source>
+        <translation>This saved game&apos;s file is damaged and cannot be read.</translation>
+    </message>
+    <message>
+        <source>このゲームのファイルを読み込めません。</source>
+        <translation>This saved game&apos;s file cannot be read.</translation>
+    </message>
 </context>
 <context>
     <name>jigsaw::app</name>
