@@ -1,6 +1,8 @@
 #include "WindowFrame.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
@@ -23,9 +25,11 @@ QMargins measuredDecoration(const QWidget *form)
 }
 
 // The form's size once its layout has settled: a form whose controls fix its size takes that
-// size only when its layout runs.
+// size only when its layout runs, and a control whose text has just changed (a status bar's)
+// asks its own layout to run later, whose new size only then reaches the form's.
 QSize settledSize(QWidget *form)
 {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     if (QLayout *layout = form->layout())
         layout->activate();
     return form->size();
