@@ -73,11 +73,11 @@ void BoardForm::LayOutLaunchedGame(picture::PendingPicture picture,
     geom::move(ui.Picture9, 0, 8);
     geom::move(ui.Picture2, 0, 0);
     // The outer frame, title bar included, is as wide as the screen and 400 twips less high,
-    // as far as the desktop's panels leave room: the status bar must never lie under a panel.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QRect area = frame::availableArea(nullptr);
-    const QSize outer(screen.width(), qRound(screen.height() - geom::twips(kScreenMarginTwips)));
-    frame::setOuterGeometry(board, QRect(area.topLeft(), outer.boundedTo(area.size())));
+    // as far as the desktop's panels leave room.
+    frame::place(board, frame::screenSpanningFrame(QGuiApplication::primaryScreen()->geometry(),
+                                                   frame::availableArea(nullptr),
+                                                   frame::decorationOf(board),
+                                                   qRound(geom::twips(kScreenMarginTwips))));
     board->setGamePicture(std::move(picture));
     fitView(*board);
 

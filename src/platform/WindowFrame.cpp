@@ -63,12 +63,21 @@ QRect availableArea(const QWidget *form)
     return screen ? screen->availableGeometry() : QRect();
 }
 
-void setOuterGeometry(QWidget *form, const QRect &outer)
+FramePlace screenSpanningFrame(const QRect &screen, const QRect &available,
+                               const QMargins &decoration, int marginBelow)
 {
-    const QMargins decoration = decorationOf(form);
-    form->resize(outer.size().shrunkBy(decoration));
+    const QSize wanted(screen.width(), screen.height() - marginBelow);
+    FramePlace frame;
+    frame.outer = QRect(available.topLeft(), wanted.boundedTo(available.size()));
+    frame.client = frame.outer.size().shrunkBy(decoration);
+    return frame;
+}
+
+void place(QWidget *form, const FramePlace &frame)
+{
+    form->resize(frame.client);
     // The position of a form is the position of its frame.
-    form->move(outer.topLeft());
+    form->move(frame.outer.topLeft());
 }
 
 void centreOver(QWidget *form, const QWidget *over)

@@ -18,8 +18,19 @@ QMargins decorationOf(const QWidget *form);
 // cover: the screen less the desktop's panels.
 QRect availableArea(const QWidget *form);
 
-// Sizes and places the form so that its outer frame is the rectangle.
-void setOuterGeometry(QWidget *form, const QRect &outer);
+// Where a form goes whose outer frame spans the screen's width and its height less
+// marginBelow pixels: at the top-left corner of the available area, and never larger than
+// that area, so that no part of it (its status bar least of all) lies under a desktop panel.
+struct FramePlace
+{
+    QRect outer;  // the frame, title bar and borders included
+    QSize client; // the form's own size inside the decorations
+};
+FramePlace screenSpanningFrame(const QRect &screen, const QRect &available,
+                               const QMargins &decoration, int marginBelow);
+
+// Sizes and places the form as the frame says.
+void place(QWidget *form, const FramePlace &frame);
 
 // Places the form's frame centred over another form, or over the screen when there is none,
 // and wholly inside the available area as far as it fits.

@@ -1,13 +1,13 @@
 #include "platform/AppSetup.h"
 #include "platform/Drives.h"
 #include "platform/MessageBox.h"
+#include "platform/WindowFrame.h"
 
 #include "PlatformTestSupport.h"
 #include "support/ModalAnswer.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QFontInfo>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -64,13 +64,39 @@ TEST(Drives, ListStartsAtTheRootAndADriveHoldsOnlyPathsBelowIt)
     EXPECT_EQ(drives::driveOf("/home/taroX/a", mounts), QStringLiteral("/"));
 }
 
-TEST(AppSetup, JapaneseFontNamesAndIcon)
+TEST(AppSetup, FormCaptionsAreTheGamesOwn)
 {
     jigsaw::app::setUpApplication();
     // No display name, which the window system would append to every form's caption.
     EXPECT_TRUE(QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName());
-    EXPECT_EQ(QFontInfo(QApplication::font()).family(), QStringLiteral("Noto Sans CJK JP"))
-        << "fonts-noto-cjk must be installed";
-    // The desktop matches the windows to the desktop entry by this name.
-    EXPECT_EQ(QGuiApplication::desktopFileName(), jigsaw::app::applicationId());
+}
+
+TEST(WindowFrame, ScreenWideFrameLeavesEveryDesktopPanelUncovered)
+{
+    // A 1600 x 900 screen, decorations of a 28-pixel title bar and 4-pixel borders, and the
+    // board's 27 pixels left free below it.
+    const QRect screen(0, 0, 1600, 900);
+    const QMargins decoration(4, 28, 4, 4);
+    const auto frame = [&](const QRect &available) {
+        return jigsaw::frame::screenSpanningFrame(screen, available, decoration, 27);
+    };
+    const jigsaw::frame::FramePlace free = frame(screen);
+    EXPECT_EQ(free.outer, QRect(0, 0, 1600, 873));
+    EXPECT_EQ(free.client, QSize(1592, 841));
+
+    // A panel of 40 pixels on each edge in turn: the frame lies in what is left, as large as
+    // it fits there, and the form inside it fills it but for the decorations.
+    const std::pair<const char *, QRect> panels[] = {{"top", QRect(0, 40, 1600, 860)},
+                                                     {"bottom", QRect(0, 0, 1600, 860)},
+                                                     {"left", QRect(40, 0, 1560, 900)},
+                                                     {"right", QRect(0, 0, 1560, 900)}};
+    for (const auto &[edge, available] : panels) {
+        SCOPED_TRACE(edge);
+        const jigsaw::frame::FramePlace placed = frame(available);
+        EXPECT_TRUE(available.contains(placed.outer));
+        EXPECT_EQ(placed.outer.topLeft(), available.topLeft());
+        EXPECT_EQ(placed.outer.width(), available.width());
+        EXPECT_EQ(placed.outer.height(), std::min(873, available.height()));
+        EXPECT_EQ(placed.client.grownBy(decoration), placed.outer.size());
+    }
 }
