@@ -47,6 +47,13 @@ bool isOneOf(int key, std::initializer_list<int> keys)
     return std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
+// Tab walks forward; Shift+Tab back, whether the window system sends it as Backtab or as a Tab
+// with Shift held.
+bool tabsForward(int key, int shift)
+{
+    return key == Qt::Key_Tab && (shift & PictureBox::ShiftKey) == 0;
+}
+
 } // namespace
 
 void BoardForm::connectKeyHandlers()
@@ -121,8 +128,8 @@ void BoardForm::Picture1_KeyDown(int index, int key, int shift)
             break;
         const auto count = static_cast<std::ptrdiff_t>(pieces.size());
         const std::ptrdiff_t position = at - pieces.begin();
-        const std::ptrdiff_t next = key == Qt::Key_Tab ? (position + 1) % count
-                                                       : (position + count - 1) % count;
+        const std::ptrdiff_t next = tabsForward(key, shift) ? (position + 1) % count
+                                                            : (position + count - 1) % count;
         focusPiece(pieces[static_cast<std::size_t>(next)]);
         break;
     }
@@ -137,7 +144,7 @@ void BoardForm::Picture1_KeyDown(int index, int key, int shift)
     }
 }
 
-void BoardForm::Picture6_KeyDown(int index, int key, int)
+void BoardForm::Picture6_KeyDown(int index, int key, int shift)
 {
     if (isOneOf(key, {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_Tab,
                       Qt::Key_Backtab})) {
@@ -145,7 +152,8 @@ void BoardForm::Picture6_KeyDown(int index, int key, int)
         const auto at = std::find(boxOrder.begin(), boxOrder.end(), index);
         if (at == boxOrder.end())
             return;
-        const bool forward = isOneOf(key, {Qt::Key_Down, Qt::Key_Right, Qt::Key_Tab});
+        const bool forward = isOneOf(key, {Qt::Key_Down, Qt::Key_Right})
+            || (key == Qt::Key_Tab && tabsForward(key, shift));
         if (forward && at + 1 != boxOrder.end())
             focusSlot(*(at + 1));
         else if (!forward && at != boxOrder.begin())

@@ -208,3 +208,52 @@ TEST_F(KeyboardPlay, FocusFrameAndPlacementWordsOnlyForPiecesTheKeysReach)
     player::pressKey(Qt::Key_Left);
     EXPECT_TRUE(showsFocusFrame(piece(k)));
 }
+
+TEST_F(KeyboardPlay, TabWrapsBothWaysAndTheTwoColumnBoxIsWalkedRowByRow)
+{
+    ASSERT_NO_FATAL_FAILURE(launch(640, 480));
+    ui().mnuPieceCounts[4]->trigger(); // 64 pieces: the box has two columns
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    board()->activateWindow();
+    ASSERT_SOON(board()->isActiveWindow());
+    const auto focusedSlot = []() -> QPointF {
+        const QWidget *focused = QApplication::focusWidget();
+        return focused ? QPointF(geom::left(focused), geom::top(focused)) : QPointF(-1, -1);
+    };
+
+    // The box's first row, then the next: Down goes to the slot beside, then below.
+    float secondColumn = 0;
+    for (int i = 0; i < 64; ++i)
+        secondColumn = std::max(secondColumn, geom::left(slot(i)));
+    ASSERT_GT(secondColumn, 5);
+    EXPECT_EQ(focusedSlot(), QPointF(5, 5));
+    player::pressKey(Qt::Key_Down);
+    EXPECT_EQ(focusedSlot(), QPointF(secondColumn, 5));
+    player::pressKey(Qt::Key_Down);
+    EXPECT_EQ(focusedSlot().x(), 5);
+    EXPECT_GT(focusedSlot().y(), 5);
+    player::pressKey(Qt::Key_Up);
+    EXPECT_EQ(focusedSlot(), QPointF(secondColumn, 5));
+
+    // Three pieces out on the board; Tab walks them by number and wraps both ways.
+    std::vector<int> out;
+    for (int n = 0; n < 3; ++n) {
+        player::pressKey(Qt::Key_Return);
+        const auto *taken = qobject_cast<const PictureBox *>(QApplication::focusWidget());
+        ASSERT_TRUE(taken && taken->parentWidget() == ui().Picture2);
+        out.push_back(static_cast<int>(
+            std::find(ui().Picture1.begin(), ui().Picture1.end(), taken) - ui().Picture1.begin()));
+        player::pressKey(Qt::Key_F6);
+    }
+    std::sort(out.begin(), out.end());
+    player::pressKey(Qt::Key_F6);
+    while (QApplication::focusWidget() != piece(out.front()))
+        player::pressKey(Qt::Key_Tab);
+    // Shift+Tab as the window system sends it, and as a Tab with Shift held.
+    player::pressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), piece(out.back()));
+    player::pressKey(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), piece(out.front()));
+    player::pressKey(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), piece(out.back()));
+}
