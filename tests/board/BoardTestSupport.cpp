@@ -159,3 +159,15 @@ void BoardTest::placeAllBut(int skip, QPoint offset)
             dragTo(i, correctOf(i) + offset);
     }
 }
+
+void BoardTest::chooseFromPopup(QWidget *at, QAction *item)
+{
+    QTest::mouseClick(at, Qt::RightButton, {}, QPoint(5, 5));
+    QMenu *popup = ui().PopupMenu;
+    ASSERT_SOON(popup->isVisible());
+    ASSERT_TRUE(item->isEnabled()) << item->text().toStdString();
+    const QPoint on = popup->actionGeometry(item).center();
+    QTest::mouseMove(popup, on);
+    QTest::mouseClick(popup, Qt::LeftButton, {}, on);
+    ASSERT_SOON(!popup->isVisible());
+}

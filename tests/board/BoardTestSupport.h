@@ -92,6 +92,8 @@ protected:
     void dragTo(int i, QPointF target);
     // Takes every piece out and drags each but `skip` to its place shifted by `offset`.
     void placeAllBut(int skip, QPoint offset);
+    // A right click on the control, then a click on the item of the popup it opened.
+    void chooseFromPopup(QWidget *at, QAction *item);
 
     jigsaw::BoardForm *board() const { return game->boardIfLoaded(); }
     const jigsaw::BoardControls &ui() const { return board()->ui(); }
