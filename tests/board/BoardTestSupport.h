@@ -108,7 +108,6 @@ protected:
         return {place[1], place[2]};
     }
     int cues(jigsaw::SoundCues::Cue cue) const { return game->sound().cues().playedCount(cue); }
-    QStringList musicCommands() const { return game->sound().music().commandLog(); }
     QString panelText(int panel) const { return ui().StatusBar1->panelText(panel); }
 
     TempAppDir app{TempAppDir::Contents{.library = false, .waves = true, .saveDir = true,

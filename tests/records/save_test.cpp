@@ -93,11 +93,17 @@ TEST_F(SaveTest, NewNamesAreSavedAtOnceExistingOnesAfterAskingAndUnsafeOnesNever
                                              "リンクがあります。別の名前を入力してください。"));
     }
     EXPECT_EQ(fileBytes(QStringLiteral("outside.txt")), QByteArray("keep"));
-    answer(QString(100, QChar(u'長')));
-    EXPECT_EQ(question(),
-              QStringLiteral("この名前は長すぎて保存できません。\r短い名前を入力してください。"));
-    answer(QString(80, QChar(u'長')));
-    EXPECT_EQ(panelMode(), 1) << "240 bytes still make a file name";
+    // A file name of 249 to 255 bytes leaves no room for the temporary file it is written as
+    // first; 248 bytes do (長 takes three bytes, ".txt" four).
+    for (const QString &name : {QString(81, QChar(u'長')) + QStringLiteral("ab"),
+                                QString(83, QChar(u'長')) + QStringLiteral("ab")}) {
+        answer(name);
+        EXPECT_EQ(question(),
+                  QStringLiteral("この名前は長すぎて保存できません。\r短い名前を入力してください。"))
+            << name.toUtf8().size() + 4 << " bytes";
+    }
+    answer(QString(81, QChar(u'長')) + QStringLiteral("a"));
+    EXPECT_EQ(panelMode(), 1) << "248 bytes still make a file name";
     ui().Command3->click();
     ui().mnuSave->trigger();
 
