@@ -164,13 +164,9 @@ TEST(RecordFile, TwoCopiesOfTheGameAddingAtOnceKeepEveryRecord)
     EXPECT_EQ(file.records.filter(QStringLiteral("*B")).size(), kEach);
 }
 
-TEST(Ranking, EqualTimesGoByNameAndDateIgnoringCaseAndDamagedTimesLastAsTheyWere)
+TEST(Ranking, EqualTimesGoByNameAndDateIgnoringCase)
 {
     EXPECT_EQ(ranking::clockText(360000 + 59), QStringLiteral("100時間00分59秒"));
-    const ranking::Item damaged = item("12:34", "X");
-    EXPECT_FALSE(damaged.seconds.has_value());
-    EXPECT_EQ(ranking::fileTime(damaged), QStringLiteral("12:34"));
-    EXPECT_EQ(ranking::shownTime(damaged), QStringLiteral("12:34"));
 
     // "bob" sorts between "Amy" and "Cat", and before "BOB" of a later day.
     EXPECT_EQ(namesInOrder({item("5", "Cat"), item("5", "BOB", "2024/05/01"),

@@ -1,6 +1,7 @@
 #include "platform/Geometry.h"
 #include "platform/PlatformTestSupport.h"
 #include "platform/TextFile.h"
+#include "records/RecordFile.h"
 #include "records/RecordsForm.h"
 #include "select/SelectControls.h"
 #include "app/Game.h"
@@ -106,16 +107,44 @@ TEST_F(RankingViewTest, TwelveRecordsShowTenAndKeepAllTwelveWhateverTheCountSays
     EXPECT_EQ(written[12], line("2024/02/01", "01200", "P12"));
 }
 
-TEST_F(RankingViewTest, HoursBeyondSixteenBitsShowAndHugeTimesSortLast)
+TEST_F(RankingViewTest, HoursBeyondSixteenBitsShowAndDamagedTimesSortLastAsTheyWere)
 {
-    const QStringList written = rank({line("2024/03/01", "100000", "X"),
-                                      line("2024/03/02", "40000", "Y"),
-                                      line("2024/03/03", "99999", "Z")});
+    const QStringList written = rank(
+        {line("2024/03/01", "100000", "X"), line("2024/03/04", "1E+300", "huge"),
+         line("2024/03/02", "40000", "Y"), line("2024/03/05", "-5", "negative"),
+         line("2024/03/03", "99999", "Z"), line("2024/03/06", "12:34", "text")});
     EXPECT_EQ(shown(0, 0), QStringLiteral("11時間06分40秒"));
     EXPECT_EQ(shown(0, 1), QStringLiteral("27時間46分39秒"));
     EXPECT_EQ(shown(0, 2), QStringLiteral("27時間46分40秒"));
     EXPECT_EQ(shown(1, 2), QStringLiteral("X"));
-    EXPECT_EQ(written.last(), line("2024/03/01", "100000", "X"));
+    // A time that is no game's time shows as the record held it, after every real one.
+    EXPECT_EQ(shown(0, 3), QStringLiteral("-5"));
+    EXPECT_EQ(shown(0, 4), QStringLiteral("12:34"));
+    EXPECT_EQ(shown(0, 5), QStringLiteral("1E+300"));
+    EXPECT_EQ(written.mid(3), QStringList({line("2024/03/01", "100000", "X"),
+                                           line("2024/03/05", "-5", "negative"),
+                                           line("2024/03/06", "12:34", "text"),
+                                           line("2024/03/04", "1E+300", "huge")}));
+}
+
+TEST_F(RankingViewTest, RankingWhileAnotherCopyHoldsTheFileLeavesItByteForByte)
+{
+    const QString path = app.filePath(QStringLiteral("datasave/sea.jpg&16枚.txt"));
+    const QStringList records{line("2024/01/03", "754", "B"), line("2024/01/02", "60", "C")};
+    ASSERT_EQ(text::writeLinesAtomically(path, QStringList{QStringLiteral(" 2 ")} + records),
+              files::WriteStatus::Ok);
+    const QByteArray before = fileBytes(path);
+    {
+        const recordfile::Lock otherCopy(path);
+        ASSERT_TRUE(otherCopy.held());
+        form = game->frmRecords();
+        form->LookUpPictureRecords();
+        player::click(form->ui().Command1);
+        EXPECT_EQ(fileBytes(path), before);
+    }
+    // The table still shows what the file holds.
+    EXPECT_EQ(shown(1, 0), QStringLiteral("C"));
+    EXPECT_EQ(shown(1, 1), QStringLiteral("B"));
 }
 
 TEST_F(RankingViewTest, ShortFormCoversTheTableUntilTheRankingIsShownAndStaysOnScreen)
