@@ -10,19 +10,6 @@
 
 using namespace jigsaw;
 
-TEST(BoardRules, CountsOutsideTheClassesAndGridsOfEditedSavedGames)
-{
-    // Counts between the tolerance classes keep the last game's tolerances.
-    EXPECT_EQ(toleranceDivisor(36), 10);
-    EXPECT_FALSE(toleranceDivisor(40));
-    EXPECT_FALSE(toleranceDivisor(101));
-    EXPECT_TRUE(isPlayableGrid(40, 7));
-    EXPECT_FALSE(isPlayableGrid(100, 11));
-    EXPECT_FALSE(isPlayableGrid(101, 10));
-    EXPECT_FALSE(isPlayableGrid(49.5, 7));
-    EXPECT_FALSE(boxLayout(70, 80, 60, 17).arranged);
-}
-
 TEST(BoardRules, ListBoxTextOrderAndShuffleItems)
 {
     // Signs before digits, a text before the longer texts it begins, keys compared as text.
