@@ -133,7 +133,7 @@ TEST(SoundCues, EachCuePlaysItsFileToTheEndAndAMissingOrBrokenFileBeeps)
     EXPECT_NEAR(heard.audibleSeconds, 0.15 + 0.15 + 0.3 + 0.2 + 0.4, 0.05);
 }
 
-TEST(MusicDevice, LogsEveryCommandPlaysOnceThroughAndAMissingFileIsSilent)
+TEST(MusicDevice, PlaysOnceThroughAndAMissingFileIsSilent)
 {
     TempAppDir dir(kEmptyFolder);
     const QString path = dir.filePath(QStringLiteral("Tesselbgm.wav"));
@@ -154,11 +154,6 @@ TEST(MusicDevice, LogsEveryCommandPlaysOnceThroughAndAMissingFileIsSilent)
         EXPECT_TRUE(QTest::qWaitFor([&] { return !music.isPlaying(kAlias); }, 10000));
         EXPECT_EQ(music.close(kAlias), MusicDevice::Success);
         EXPECT_EQ(music.stop(kAlias), MusicDevice::UnknownAlias);
-
-        // The log is what was sent, refused commands included.
-        const QString open = "open " + path + " type waveaudio alias WaveFile";
-        EXPECT_EQ(music.commandLog(), (QStringList{open, "play WaveFile", open, open, "play WaveFile",
-                                                   "close WaveFile", "stop WaveFile"}));
     }
     const DiskCapture::Heard heard = capture.read();
     EXPECT_GT(heard.peak, 8000);
