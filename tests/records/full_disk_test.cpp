@@ -2,6 +2,7 @@
 
 #include "platform/TextFile.h"
 #include "records/RecordFile.h"
+#include "support/FaultyDisk.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -248,4 +249,63 @@ TEST_F(FaultsTest, RecordLockKeptElsewhereIsToldAtOnceAndAStrayLockNeverStopsThe
     EXPECT_EQ(fileLines(kRecords).size(), 2);
     EXPECT_FALSE(QFileInfo::exists(QFile::decodeName(lock)));
     ::alarm(0);
+}
+
+TEST_F(FaultsTest, FailedSyncsAndRenamesAreReportedAndLeaveTheOldFilesWhole)
+{
+    using faulty::DiskFault;
+    using faulty::Fault;
+    const QByteArray oldSave = shiftJisLines({QStringLiteral("/old.jpg"), QStringLiteral(" 0 ")});
+    const QByteArray oldRecords = shiftJisLines(
+        {QStringLiteral(" 1 "), QStringLiteral("2023/01/01+ジグソー画像1.png%16\\60*一郎")});
+    app.writeFile(kSave, oldSave);
+    app.writeFile(kRecords, oldRecords);
+    startSixteen(QStringLiteral("ジグソー画像1.png"));
+    const QString notSaved = QStringLiteral("このゲームは保存できませんでした。\r"
+                                            "ディスクの空きや保存フォルダを確かめてください。");
+
+    // Saving over the old game while the disk cannot sync, then while it cannot rename.
+    for (const Fault fault : {Fault::SyncFails, Fault::RenameFails}) {
+        clickMenu(ui().mnuSave);
+        answer(QStringLiteral("古い"));
+        ASSERT_EQ(panelMode(), 5);
+        const DiskFault disk(fault);
+        QTest::mouseClick(ui().Command1, Qt::LeftButton);
+        EXPECT_GT(disk.hits(), 0);
+        EXPECT_EQ(question(), notSaved);
+        EXPECT_EQ(fileBytes(kSave), oldSave);
+        QTest::mouseClick(ui().Command3, Qt::LeftButton);
+        finishSlides();
+    }
+    // A new name, and a folder put where the save goes while it is being written.
+    clickMenu(ui().mnuSave);
+    {
+        const DiskFault disk(Fault::FolderInTheWay, app.filePath(QStringLiteral("save/新しい.txt")));
+        answer(QStringLiteral("新しい"));
+        EXPECT_EQ(disk.hits(), 1);
+        EXPECT_EQ(question(), notSaved);
+    }
+    EXPECT_TRUE(QFileInfo(app.filePath(QStringLiteral("save/新しい.txt"))).isDir());
+    EXPECT_EQ(leftovers(app.filePath(QStringLiteral("save"))), QStringList{QStringLiteral("古い.txt")});
+    QTest::mouseClick(ui().Command3, Qt::LeftButton);
+    finishSlides();
+
+    // The record is not stored while the disk cannot sync or rename, and is once it can.
+    completeGame();
+    ASSERT_EQ(panelMode(), 7);
+    const QString notRecorded = QStringLiteral("記録を保存できませんでした。\r"
+                                               "ディスクの空きを確かめて、もう一度ＯＫをクリックしてください。");
+    player::typeInto(ui().Combo1, QStringLiteral("花子"));
+    for (const Fault fault : {Fault::SyncFails, Fault::RenameFails}) {
+        const DiskFault disk(fault);
+        QTest::mouseClick(ui().Command1, Qt::LeftButton);
+        EXPECT_GT(disk.hits(), 0);
+        EXPECT_EQ(question(), notRecorded);
+        EXPECT_EQ(fileBytes(kRecords), oldRecords);
+    }
+    EXPECT_EQ(leftovers(app.filePath(QStringLiteral("datasave"))),
+              QStringList{QStringLiteral("ジグソー画像1.png&16枚.txt")});
+    QTest::mouseClick(ui().Command1, Qt::LeftButton);
+    EXPECT_EQ(panelMode(), 8);
+    EXPECT_EQ(fileLines(kRecords).size(), 3);
 }
