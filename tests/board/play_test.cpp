@@ -115,16 +115,16 @@ TEST_F(Play, DoubleClicksTheBoxMenusAndDraggingTheBox)
     drag(9, 33, -21);
     const QPointF at = placeOf(9);
 
-    // With the box hidden a double-click does nothing; with it shown the piece goes back.
-    ui().mnuHideBox->trigger();
+    // With the box hidden a double-click does nothing; with it shown the piece goes back. The
+    // popup names what each choice will do.
+    ASSERT_NO_FATAL_FAILURE(chooseFromPopup(ui().Picture2, ui().mnuHideBox));
+    EXPECT_EQ(ui().mnuHideBox->text(), QStringLiteral("ピースボックスを表示しない"));
     ASSERT_TRUE(ui().Picture7->isHidden());
     doubleClick(piece(9));
     EXPECT_FALSE(piece(9)->isHidden());
     EXPECT_TRUE(piece(9)->hasPicture());
-    QTest::mouseClick(piece(9), Qt::RightButton);
+    ASSERT_NO_FATAL_FAILURE(chooseFromPopup(piece(9), ui().mnuHideBox));
     EXPECT_EQ(ui().mnuHideBox->text(), QStringLiteral("ピースボックスを表示する"));
-    ui().PopupMenu->hide();
-    ui().mnuHideBox->trigger();
     ASSERT_FALSE(ui().Picture7->isHidden());
     doubleClick(piece(9));
     EXPECT_TRUE(piece(9)->isHidden());
@@ -135,7 +135,8 @@ TEST_F(Play, DoubleClicksTheBoxMenusAndDraggingTheBox)
     std::vector<QPointF> stored;
     for (int i = 0; i < 16; ++i)
         stored.push_back(placeOf(i));
-    ui().mnuPieceBox->trigger();
+    ASSERT_NO_FATAL_FAILURE(chooseFromPopup(ui().Picture2, ui().mnuPieceBox));
+    EXPECT_EQ(ui().mnuPieceBox->text(), QStringLiteral("ピースをボックスから出す"));
     EXPECT_TRUE(ui().Picture7->isHidden() && ui().Picture8->isHidden());
     for (int i = 0; i < 16; ++i) {
         EXPECT_TRUE(!piece(i)->isHidden() && piece(i)->hasPicture() && slot(i)->isHidden()) << i;
@@ -146,19 +147,20 @@ TEST_F(Play, DoubleClicksTheBoxMenusAndDraggingTheBox)
     for (int i = 0; i < 16; ++i)
         geom::move(piece(i), correctOf(i).x() + (i == 11 ? 17 : 3), correctOf(i).y() - 2);
     const QImage eleven = piece(11)->shownPicture();
-    ui().mnuPieceBox->trigger();
+    ASSERT_NO_FATAL_FAILURE(chooseFromPopup(ui().Picture2, ui().mnuPieceBox));
+    EXPECT_EQ(ui().mnuPieceBox->text(), QStringLiteral("ピースをボックスに入れる"));
     EXPECT_FALSE(ui().mnuSave->isEnabled());
     EXPECT_FALSE(ui().Picture7->isHidden());
     for (int i = 0; i < 16; ++i)
         EXPECT_TRUE(piece(i)->isHidden() == (i == 11) && slot(i)->isHidden() == (i != 11)) << i;
     EXPECT_EQ(slot(11)->shownPicture(), eleven);
-    // With every piece in its place the box is left empty.
-    takeOut(11);
-    geom::move(piece(11), correctOf(11).x(), correctOf(11).y());
-    ui().mnuPieceBox->trigger();
-    ui().mnuPieceBox->trigger();
-    for (int i = 0; i < 16; ++i)
-        EXPECT_TRUE(slot(i)->isHidden() && !piece(i)->isHidden()) << i;
+    // Taken out again, the game can be saved again, and the popup offers to put back.
+    ASSERT_NO_FATAL_FAILURE(chooseFromPopup(ui().Picture2, ui().mnuPieceBox));
+    EXPECT_EQ(ui().mnuPieceBox->text(), QStringLiteral("ピースをボックスから出す"));
+    EXPECT_TRUE(ui().mnuSave->isEnabled());
+    EXPECT_FALSE(piece(11)->isHidden() || !slot(11)->isHidden());
+    ASSERT_NO_FATAL_FAILURE(chooseFromPopup(ui().Picture2, ui().mnuPieceBox));
+    EXPECT_EQ(ui().mnuPieceBox->text(), QStringLiteral("ピースをボックスに入れる"));
 
     // The box's title bar drags the box, half of it out sideways at most, all of it inside.
     PictureBox *title = ui().Picture8;
@@ -170,7 +172,8 @@ TEST_F(Play, DoubleClicksTheBoxMenusAndDraggingTheBox)
     QTest::mouseMove(title, QPoint(5000, 5000));
     EXPECT_EQ(geom::left(title), board()->scaleWidth() - width / 2);
     EXPECT_EQ(geom::top(title), std::round(board()->scaleHeight() - 33));
-    EXPECT_EQ(geom::top(ui().Picture7), geom::top(title) + 33);
+    EXPECT_EQ(QPointF(geom::left(ui().Picture7), geom::top(ui().Picture7)),
+              QPointF(geom::left(title), geom::top(title) + 33));
     // Down there the box goes under the status bar, which stays whole in front of it.
     const QRect bar = ui().StatusBar1->geometry();
     QWidget *atBar = ui().Form->childAt(qRound(geom::left(title) + width / 4), bar.center().y());

@@ -110,14 +110,16 @@ class Tree:
 
     def __init__(self, build):
         self.backup = build / "mutation-original.json"
-        self.restore_leftover()
+        if self.restore():
+            print("restored a file an interrupted run had left mutated")
 
-    def restore_leftover(self):
-        if self.backup.exists():
-            saved = json.loads(self.backup.read_text(encoding="utf-8"))
-            (ROOT / saved["path"]).write_bytes(saved["bytes"].encode("latin-1"))
-            self.backup.unlink()
-            print(f"restored {saved['path']} left mutated by an earlier run")
+    def restore(self):
+        if not self.backup.exists():
+            return False
+        saved = json.loads(self.backup.read_text(encoding="utf-8"))
+        (ROOT / saved["path"]).write_bytes(saved["bytes"].encode("latin-1"))
+        self.backup.unlink()
+        return True
 
     def apply(self, mutant, start):
         target = ROOT / mutant.path
@@ -128,9 +130,6 @@ class Tree:
         text = original.decode("utf-8")
         mutated = text[:start] + mutant.put + text[start + len(mutant.find):]
         target.write_bytes(mutated.encode("utf-8"))
-
-    def restore(self):
-        self.restore_leftover()
 
 
 def run(cmd, log, timeout=None):
