@@ -331,6 +331,23 @@ TEST_F(GameClock, CancelWithdrawsTheLimitAndTheElapsedTimePassesAHundredMinutes)
     EXPECT_EQ(panelText(2), QStringLiteral("経過時間 100:00"));
 }
 
+TEST_F(GameClock, ALimitSetOnABoardMadeLowerShortensTheViewToMakeRoomForTheTimePanel)
+{
+    // The player makes the board lower after the launch, until the time panel and its 5
+    // pixels would miss a pixel below the view; a pixel less low, they fit.
+    for (const int missing : {1, 0}) {
+        SCOPED_TRACE(missing);
+        ASSERT_NO_FATAL_FAILURE(launch(640, 400));
+        const float room = board()->scaleHeight() - geom::height(ui().StatusBar1)
+            - geom::height(ui().HScroll1) - 400;
+        const float needed = geom::height(ui().Frame1) + 5;
+        board()->resize(board()->width(), board()->height() - qRound(room - needed) - missing);
+        ASSERT_NO_FATAL_FAILURE(setLimit(QStringLiteral("5")));
+        EXPECT_EQ(ui().VScroll2->isHidden(), missing == 0);
+        EXPECT_EQ(geom::height(ui().Picture9), missing == 0 ? 400 : 400 - missing);
+    }
+}
+
 using BoardMenus = BoardTest;
 
 TEST_F(BoardMenus, SettingsAndHintsBeforeStartDuringPlayAndAfterTheTimeIsUp)

@@ -91,6 +91,9 @@ TEST(PictureLoader, ThumbnailIsDecodedSmallButCoversTheBox)
     // 1/8 of 1601 × 1201 rounds up to 201 × 151: still the 1/8 scale, not 2/8.
     const QString odd = saveJpeg(dir, "odd.jpg", photoLike(1601, 1201));
     EXPECT_EQ(picture::loadThumbnail(odd, box).size(), QSize(201, 151));
+    // 1/8 of a panorama is too low for the box: 2/8 covers it both ways.
+    const QString wide = saveJpeg(dir, "wide.jpg", photoLike(2400, 600));
+    EXPECT_EQ(picture::loadThumbnail(wide, box).size(), QSize(600, 150));
     // A picture smaller than the box is never enlarged.
     const QString small = saveJpeg(dir, "small.jpg", photoLike(100, 80));
     EXPECT_EQ(picture::loadThumbnail(small, box).size(), QSize(100, 80));
