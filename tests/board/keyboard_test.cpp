@@ -256,4 +256,12 @@ TEST_F(KeyboardPlay, TabWrapsBothWaysAndTheTwoColumnBoxIsWalkedRowByRow)
     EXPECT_EQ(QApplication::focusWidget(), piece(out.front()));
     player::pressKey(Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), piece(out.back()));
+
+    // A question answered with the keys gives the keyboard back to the piece it came from.
+    ui().mnuQuit->trigger();
+    finishSlides();
+    ASSERT_EQ(QApplication::focusWidget(), ui().Command1);
+    player::pressKey(Qt::Key_Escape);
+    finishSlides();
+    EXPECT_EQ(QApplication::focusWidget(), piece(out.back()));
 }
