@@ -4,7 +4,7 @@
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libsdl2-mixer-dev libturbojpeg0-dev \
             libjpeg62-turbo-dev libgtest-dev fonts-noto-cjk xvfb xauth qt6-translations-l10n \
             librsvg2-bin desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev \
-            libjpeg-turbo-progs qt6-l10n-tools qt6-tools-dev qt6-wayland weston
+            libjpeg-turbo-progs qt6-l10n-tools qt6-tools-dev qt6-wayland weston python3
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 JOBS ?= 2
 # Where `make install` puts the game.
@@ -14,7 +14,7 @@ PREFIX ?= /usr/local
 FUZZ_SECONDS ?= 20
 FUZZ_TARGETS := saved_game record_file number_line shift_jis picture
 
-.PHONY: all deps configure build run test sanitize fuzz bench install package clean
+.PHONY: all deps configure build run test sanitize fuzz bench mutants install package clean
 
 all: build
 
@@ -62,6 +62,11 @@ fuzz: deps
 	    || { tail -n 40 build/fuzz/findings/$$t.log; exit 1; }; \
 	  grep -E "^stat::number_of_executed_units|^Done" build/fuzz/findings/$$t.log; \
 	done
+
+# Puts each fault of tests/mutation/mutants.txt into the code in turn and runs the suite on it;
+# the table lands in build/mutation/report.md. MUTANTS=id,id runs only those.
+mutants: deps
+	python3 tests/mutation/run_mutants.py --jobs $(JOBS) $(if $(MUTANTS),--only $(MUTANTS))
 
 # The figures are taken on a real X display: Xvfb, unless one is already there.
 bench: build

@@ -186,7 +186,7 @@ def run_suite(build, mutant, jobs, log, budget):
         left = budget - (time.monotonic() - started)
         status = run(ctest + selection, log, timeout=max(left, 60))
         if status is None:
-            return "killed", "timeout"
+            return "killed", "the suite hung (timeout)"
         if status != 0:
             return "killed", first_failure(log)
     return "survived", ""
