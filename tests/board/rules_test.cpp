@@ -10,27 +10,6 @@
 
 using namespace jigsaw;
 
-TEST(BoardRules, ListBoxTextOrderAndShuffleItems)
-{
-    // Signs before digits, a text before the longer texts it begins, keys compared as text.
-    EXPECT_TRUE(listBoxLess(u"1000&5=5", u"2&5=130"));
-    EXPECT_TRUE(listBoxLess(u"15&5=5", u"150&5=5"));
-    EXPECT_TRUE(listBoxLess(u"7&5=1039", u"7&51=5"));  // "=" before "1"
-    EXPECT_TRUE(listBoxLess(u"7&5=1039", u"7&5=104")); // equal keys: the rest decides
-    EXPECT_FALSE(listBoxLess(u"2&5=5", u"2&5=5"));
-    QStringList items;
-    for (const char *item : {"2", "1000", "=9", "15", "1", "&3", "150", "9", "10"})
-        insertSorted(items, QString::fromLatin1(item));
-    EXPECT_EQ(items, (QStringList{"&3", "=9", "1", "10", "1000", "15", "150", "2", "9"}));
-
-    const auto place = parseShuffleItem(shuffleItem(537, 5, 1039));
-    ASSERT_TRUE(place);
-    EXPECT_EQ(place->top, 1039);
-    EXPECT_FALSE(parseShuffleItem(u"537"));
-    EXPECT_EQ(shuffleKey(0.0), 1);
-    EXPECT_EQ(shuffleKey(0.9999999), 1000);
-}
-
 TEST(BoardRules, BoxHomeAndTheBoardViewAtTheirLimits)
 {
     // Room right of the view's scroll bar: 800 - 657 = 143, of which 5 must be spare.
