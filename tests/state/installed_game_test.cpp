@@ -267,6 +267,18 @@ protected:
         return played;
     }
 
+    // The save, the library copy and its record of playOutsidePicture() lie in this folder, the
+    // copy numbered after the pictures before it.
+    static void expectPlayedFilesIn(const QString &folder, qsizetype picturesBefore)
+    {
+        EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/save/わたしの一局.txt")).isFile());
+        const QString added = QStringLiteral("ジグソー画像%1.jpg").arg(picturesBefore + 1);
+        EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/gazou/") + added).isFile());
+        EXPECT_TRUE(
+            QFileInfo(folder + QStringLiteral("/datasave/") + added + QStringLiteral("&16枚.txt"))
+                .isFile());
+    }
+
     QTemporaryDir prefix;
     QTemporaryDir home;
 
@@ -336,12 +348,8 @@ TEST_F(InstalledGameTest, PlayersFilesLandInTheirDataFolderAndThePrefixStaysAsIn
         EXPECT_EQ(window->windowIcon().availableSizes().size(), 3);
     EXPECT_EQ(played.afterSave,
               QStringLiteral("この画面を保存しました。\rジグソーパズルを終了しますか？"));
-    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/save/わたしの一局.txt")).isFile());
+    expectPlayedFilesIn(playerFolder(), bundled.size());
     const QString added = QStringLiteral("ジグソー画像%1.jpg").arg(bundled.size() + 1);
-    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/gazou/") + added).isFile());
-    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/datasave/") + added
-                          + QStringLiteral("&16枚.txt"))
-                    .isFile());
 
     // Back in the library, the added picture follows the bundled ones.
     player::chooseMenu(form, {QStringLiteral("画像の読込"), QStringLiteral("サンプルを表示")});
@@ -364,10 +372,7 @@ TEST_F(InstalledGameTest, PortableFolderKeepsThePlayersFilesBesideTheExecutable)
     EXPECT_TRUE(folders.isPortable());
     SelectForm *form = startIn(folders);
     playOutsidePicture(form);
-    EXPECT_TRUE(QFileInfo(app.filePath(QStringLiteral("save/わたしの一局.txt"))).isFile());
-    EXPECT_TRUE(QFileInfo(app.filePath(QStringLiteral("gazou/ジグソー画像1.jpg"))).isFile());
-    EXPECT_TRUE(QFileInfo(app.filePath(QStringLiteral("datasave/ジグソー画像1.jpg&16枚.txt")))
-                    .isFile());
+    expectPlayedFilesIn(app.path(), 0);
     EXPECT_FALSE(QFileInfo::exists(playerFolder() + QStringLiteral("/save")));
 }
 
@@ -403,12 +408,7 @@ TEST_F(InstalledGameTest, GameFolderThePlayerCannotWriteIsPlayedFromAndTheirFile
     const Played played = playOutsidePicture(form);
     EXPECT_EQ(played.afterSave,
               QStringLiteral("この画面を保存しました。\rジグソーパズルを終了しますか？"));
-    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/save/わたしの一局.txt")).isFile());
-    const QString added = QStringLiteral("ジグソー画像%1.jpg").arg(bundled.size() + 1);
-    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/gazou/") + added).isFile());
-    EXPECT_TRUE(QFileInfo(playerFolder() + QStringLiteral("/datasave/") + added
-                          + QStringLiteral("&16枚.txt"))
-                    .isFile());
+    expectPlayedFilesIn(playerFolder(), bundled.size());
     // Every cue, the notices, the clicks and the rows of the completion, came from its file.
     EXPECT_GE(game->sound().cues().playedCount(Cue::Complete), 4);
     EXPECT_EQ(game->sound().cues().defaultSoundCount(), 0);
