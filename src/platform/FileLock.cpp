@@ -96,13 +96,19 @@ Try tryFlock(int fd)
 constexpr off_t kHoldByte = 0;
 constexpr off_t kTurnByte = 1;
 
-Try tryByte(int fd, off_t byte)
+struct flock byteRange(short type, off_t byte)
 {
     struct flock range{};
-    range.l_type = F_WRLCK;
+    range.l_type = type;
     range.l_whence = SEEK_SET;
     range.l_start = byte;
     range.l_len = 1;
+    return range;
+}
+
+Try tryByte(int fd, off_t byte)
+{
+    struct flock range = byteRange(F_WRLCK, byte);
     if (::fcntl(fd, F_OFD_SETLK, &range) == 0)
         return Try::Got;
     return errno == EAGAIN || errno == EACCES || errno == EINTR ? Try::Taken : Try::NoLocks;
@@ -110,11 +116,7 @@ Try tryByte(int fd, off_t byte)
 
 void releaseByte(int fd, off_t byte)
 {
-    struct flock range{};
-    range.l_type = F_UNLCK;
-    range.l_whence = SEEK_SET;
-    range.l_start = byte;
-    range.l_len = 1;
+    struct flock range = byteRange(F_UNLCK, byte);
     ::fcntl(fd, F_OFD_SETLK, &range);
 }
 
