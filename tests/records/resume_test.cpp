@@ -107,6 +107,7 @@ TEST_F(ResumeTest, EveryGameTheClocksCanHoldIsPlayedOnAndSavedAgainAsItReadsTheR
     // controls, a grid the controls cannot lay out.
     const std::vector<std::pair<const char *, std::map<int, QString>>> refused{
         {"文字の時間", {{2, QStringLiteral("abc")}}},
+        {"制限が桁外れ", {{2, QStringLiteral("10000000000000")}}},
         {"経過が桁外れ", {{5, QStringLiteral(" 1E+13 ")}}},
         {"残りが桁外れ", {{6, QStringLiteral(" 1E+300 ")}}},
         {"音が16ビットを超える", {{3, QStringLiteral(" 70000 ")}}},
