@@ -108,6 +108,7 @@ TEST_F(ResumeTest, EveryGameTheClocksCanHoldIsPlayedOnAndSavedAgainAsItReadsTheR
     const std::vector<std::pair<const char *, std::map<int, QString>>> refused{
         {"文字の時間", {{2, QStringLiteral("abc")}}},
         {"制限が桁外れ", {{2, QStringLiteral("10000000000000")}}},
+        {"制限が桁外れ", {{2, QStringLiteral("10000000000000")}}},
         {"経過が桁外れ", {{5, QStringLiteral(" 1E+13 ")}}},
         {"残りが桁外れ", {{6, QStringLiteral(" 1E+300 ")}}},
         {"音が16ビットを超える", {{3, QStringLiteral(" 70000 ")}}},
@@ -120,6 +121,9 @@ TEST_F(ResumeTest, EveryGameTheClocksCanHoldIsPlayedOnAndSavedAgainAsItReadsTheR
     };
     for (const auto &[name, lines] : refused)
         write(QString::fromUtf8(name), savedGame(picture, lines, 16));
+    // More pieces than the board holds, each with its line: the count alone is refused.
+    write(QStringLiteral("101ピース"),
+          savedGame(picture, {{10, QStringLiteral(" 101 ")}, {11, QStringLiteral(" 10 ")}}, 101));
 
     // What it can, with what the game makes of it.
     struct Resumed
