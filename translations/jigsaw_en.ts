@@ -334,6 +334,22 @@
         <source>記録を保存できませんでした。<byte value="xd"/>使用した画像を画像フォルダにコピーできません。ディスクの空きを確かめて、もう一度ＯＫをクリックしてください。</source>
         <translation>Your time could not be recorded.<byte value="xd"/>The picture cannot be copied into the library. Check the free disk space and click OK again.</translation>
     </message>
+    <message>
+        <source>表示倍率</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>画面に合わせる</source>
+        <translation>Fit to Screen</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>表示倍率 %1%</source>
+        <translation>Zoom %1%</translation>
+    </message>
 </context>
 <context>
     <name>jigsaw::RecordsForm</name>

@@ -89,7 +89,6 @@ void BoardForm::PlaceTimePanel(bool mayShortenView)
     in.hScrollShown = !m_ui.HScroll1->isHidden();
     in.viewTop = geom::top(m_ui.Picture9);
     in.viewHeight = geom::height(m_ui.Picture9);
-    in.boardHeight = geom::height(m_ui.Picture2);
     in.panelHeight = geom::height(m_ui.Frame1);
     in.mayShortenView = mayShortenView;
     const TimePanelPlace place = placeTimePanel(in);
@@ -97,12 +96,12 @@ void BoardForm::PlaceTimePanel(bool mayShortenView)
     if (place.viewHeight) {
         geom::setHeight(m_ui.Picture9, *place.viewHeight);
         geom::setHeight(m_ui.VScroll2, *place.viewHeight);
-        m_ui.VScroll2->setRange(0, place.vScrollMax);
-        m_ui.VScroll2->setValue(0);
         // A board that fitted before may not fit any more; without the bar its lower part
         // could not be reached.
-        if (*place.viewHeight < geom::height(m_ui.Picture2))
+        if (*place.viewHeight < geom::shownHeight(m_ui.Picture2))
             m_ui.VScroll2->show();
+        setViewScrolling(true);
+        m_ui.VScroll2->setValue(0);
     }
     if (mayShortenView)
         geom::setTop(m_ui.HScroll1, place.hScrollTop);

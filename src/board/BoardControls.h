@@ -81,9 +81,11 @@ struct BoardControls
     QTimer *Timer3 = nullptr; // question panel slides in
     QTimer *Timer4 = nullptr; // question panel slides out
     QTimer *Timer5 = nullptr; // background music
+    QTimer *DragScroll = nullptr; // scrolls the view while a piece is dragged at its edge
 
     // Menu bar: スタート, 設定 (ピース数 with its seven items, ゲーム時間を設定,
-    // ゲーム時間の設定をキャンセルする, 配置が正しいときに音で知らせる), 保存, 新しい画像を選択する, 終了
+    // ゲーム時間の設定をキャンセルする, 配置が正しいときに音で知らせる, 表示倍率), 保存,
+    // 新しい画像を選択する, 終了
     QAction *mnuStart = nullptr;
     QAction *mnuSettings = nullptr;
     QAction *mnuPieceCount = nullptr;
@@ -91,6 +93,10 @@ struct BoardControls
     QAction *mnuSetGameTime = nullptr;
     QAction *mnuCancelGameTime = nullptr;
     QAction *mnuPlacementSound = nullptr;
+    // 表示倍率: 画面に合わせる, then 25%, 50%, 100% and 200%
+    QAction *mnuZoom = nullptr;
+    QAction *mnuZoomFit = nullptr;
+    std::array<QAction *, 4> mnuZoomSteps{}; // in the order of kZoomSteps
     QAction *mnuSave = nullptr;
     QAction *mnuNewPicture = nullptr;
     QAction *mnuQuit = nullptr;

@@ -18,6 +18,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <cmath>
+
 namespace jigsaw {
 
 namespace {
@@ -134,6 +136,7 @@ void BoardForm::createMenus()
                                         tr("配置が正しいときに音で知らせる(ＯＦＦ)"));
     m_ui.mnuPlacementSound->setCheckable(true);
     settings->addAction(m_ui.mnuPlacementSound);
+    createZoomMenu(settings);
 
     m_ui.mnuSave = makeAction(this, "保存", tr("保存"));
     m_ui.mnuSave->setEnabled(false);
@@ -168,6 +171,7 @@ void BoardForm::createTimers()
     m_ui.Timer3 = makeTimer(this, "Timer3", 1);
     m_ui.Timer4 = makeTimer(this, "Timer4", 1);
     m_ui.Timer5 = makeTimer(this, "Timer5", 1000);
+    m_ui.DragScroll = makeTimer(this, "DragScroll", 25);
 }
 
 // Each reaction of the form is connected here; the handlers live in the files of their
@@ -192,6 +196,7 @@ void BoardForm::connectHandlers()
     connectBoxHandlers();
     connectMenuHandlers();
     connectKeyHandlers();
+    connectZoomHandlers();
 }
 
 bool BoardForm::event(QEvent *event)
@@ -252,7 +257,8 @@ const QImage &BoardForm::gamePicture()
 void BoardForm::showEvent(QShowEvent *event)
 {
     // The window appears with the rows in view already decoded.
-    m_picture.waitForRows(m_ui.Picture9->height() - m_ui.Picture2->y());
+    m_picture.waitForRows(static_cast<int>(std::ceil(
+        geom::map(m_ui.Picture9, QPointF(0, geom::height(m_ui.Picture9)), m_ui.Picture2).y())));
     QMainWindow::showEvent(event);
 }
 
@@ -260,8 +266,11 @@ bool BoardForm::eventFilter(QObject *watched, QEvent *event)
 {
     // A paint that reaches rows still being decoded (the player scrolls down at once) waits
     // for them.
-    if (watched == m_ui.Picture2 && event->type() == QEvent::Paint)
-        m_picture.waitForRows(static_cast<QPaintEvent *>(event)->rect().bottom() + 1);
+    if (watched == m_ui.Picture2 && event->type() == QEvent::Paint) {
+        const int shownBottom = static_cast<QPaintEvent *>(event)->rect().bottom() + 1;
+        m_picture.waitForRows(static_cast<int>(
+            std::ceil(shownBottom / geom::contentScale(m_ui.Picture2))) + 1);
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

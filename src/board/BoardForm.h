@@ -13,10 +13,21 @@
 #include <optional>
 #include <vector>
 
+class QMenu;
+class QTimer;
+
 namespace jigsaw {
 
 namespace savedgame {
 struct Settings;
+}
+
+namespace geom {
+class Zoom;
+}
+
+namespace picture {
+class ScaledPicture;
 }
 
 class GameSession;
@@ -56,6 +67,13 @@ public:
     // with the whole picture.
     void LayOutLaunchedGame(picture::PendingPicture picture,
                             const std::optional<savedgame::Settings> &saved);
+
+    // The scale the view shows the board and the box's pieces at. What the game computes, and
+    // what it stores, stays in picture pixels whatever the scale.
+    double zoomScale() const;
+    // Shows the board at a scale; the place of the board at anchor, in the view's pixels, stays
+    // under it.
+    void setZoom(double scale, QPointF anchor);
 
     // Puts a fixed source of uniform numbers in [0, 1) in place of the clock-seeded one.
     void setRandomSource(std::function<double()> source);
@@ -101,6 +119,14 @@ public slots:
     void CancelGameTime_Click();
     void PlacementSound_Click();
     void PieceCount_Click(int index);
+    // 表示倍率: the scale that fits the screen, or one of kZoomSteps (index into it).
+    void ZoomFit_Click();
+    void ZoomStep_Click(int index);
+    // Ctrl++ and Ctrl+-: the next step in or out.
+    void ZoomIn_Key();
+    void ZoomOut_Key();
+    // The view scrolls on while a piece is held at its edge.
+    void DragScroll_Timer();
     // The bare board's hints and right press, and the completed-picture view.
     void Picture2_MouseDown(int button, int shift, double x, double y);
     void Picture2_MouseMove(int button, int shift, double x, double y);
@@ -188,12 +214,37 @@ private:
     void connectBoxHandlers();
     void connectMenuHandlers();
     void connectKeyHandlers();
+    void createZoomMenu(QMenu *settings);
+    void connectZoomHandlers();
 
     // Lays out the client area for the form's current size, visible or not.
     void layoutClientArea();
     // Brings a control lying on the form to the front of the others, but behind the status
     // bar, which nothing covers or shows through.
     void bringToFront(QWidget *control);
+
+    // The board view and its zoom
+    // Sizes the view to the board as shown and sets up its scroll bars, scrolled to the top-left
+    // or kept where they were.
+    void fitViewToBoard(bool keepScroll);
+    // The scroll bars' ranges and steps for the view as it is sized; the board placed by them.
+    void setViewScrolling(bool keepScroll);
+    // The largest scale, at most 1, at which the board and the piece box fit side by side.
+    double fittedScale();
+    // With 画面に合わせる chosen, the scale follows what fits.
+    void refitZoom();
+    void stepZoom(bool in, QPointF anchor);
+    // Where a zoom by key or menu is anchored: the piece with the focus, else the mouse over
+    // the view, else the view's middle.
+    QPointF zoomAnchor() const;
+    // The menu's check, the status bar's scale, the scaled copy of the picture.
+    void showZoom();
+    void makeScaledPicture();
+    // The box's panel holds its strip as shown and its scroll bar beside it.
+    void sizeBoxPanel();
+    bool boxAtHome();
+    // A piece dragged at the view's edge scrolls the view.
+    void followDragToViewEdge(int index, double x, double y);
 
     // Keyboard play
     std::vector<int> slotsInBoxOrder() const; // the slots holding a piece, top to bottom
@@ -249,6 +300,14 @@ private:
     QPointF m_keyGrab;
     int m_lastSlot = -1;
     int m_lastPiece = -1;
+    geom::Zoom *m_zoom = nullptr;
+    // 画面に合わせる is chosen: the scale follows the screen, the picture and the piece count.
+    bool m_zoomFits = true;
+    picture::ScaledPicture *m_scaledPicture = nullptr;
+    QTimer *m_scaledPictureWait = nullptr;
+    double m_wheelTurn = 0; // notches of Ctrl and the wheel not yet stepped
+    int m_edgeDragPiece = -1;
+    QPointF m_edgeDragAt; // the mouse in the view's pixels
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(BoardForm::PanelParts)

@@ -13,11 +13,9 @@ namespace jigsaw {
 
 namespace {
 
-// Arrow keys move a piece by one pixel, by ten with Shift.
+// Arrow keys move a piece by one pixel, by ten with Shift, by a cell of the grid with Ctrl.
 constexpr double kSmallStep = 1;
 constexpr double kLargeStep = 10;
-// The board's scroll bars move it ten pixels per step.
-constexpr double kBoardScrollStep = 10;
 
 constexpr char kInPlace[] =
     QT_TRANSLATE_NOOP("jigsaw::BoardForm", "正しい位置にあります");
@@ -93,19 +91,22 @@ void BoardForm::Picture1_KeyDown(int index, int key, int shift)
         }
         return;
     }
+    const bool byCell = (shift & PictureBox::CtrlKey) != 0;
     const double step = (shift & PictureBox::ShiftKey) ? kLargeStep : kSmallStep;
+    const double stepX = byCell ? fields().PieceW : step;
+    const double stepY = byCell ? static_cast<double>(fields().PieceH) : step;
     switch (key) {
     case Qt::Key_Left:
-        movePieceByKey(index, -step, 0, shift);
+        movePieceByKey(index, -stepX, 0, shift);
         break;
     case Qt::Key_Right:
-        movePieceByKey(index, step, 0, shift);
+        movePieceByKey(index, stepX, 0, shift);
         break;
     case Qt::Key_Up:
-        movePieceByKey(index, 0, -step, shift);
+        movePieceByKey(index, 0, -stepY, shift);
         break;
     case Qt::Key_Down:
-        movePieceByKey(index, 0, step, shift);
+        movePieceByKey(index, 0, stepY, shift);
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -164,16 +165,20 @@ void BoardForm::Picture6_KeyDown(int index, int key, int shift)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space: {
-        // The next slot is where the box's focus goes back to for the next piece.
+        // The next slot in the box's order is where the box's focus goes back to for the next
+        // piece. It is noted once the slot is empty and the focus is on the piece: the focus
+        // leaving the empty slot passes along Qt's own chain, in the order of the pieces.
         const std::vector<int> boxOrder = slotsInBoxOrder();
         const auto at = std::find(boxOrder.begin(), boxOrder.end(), index);
+        int next = m_lastSlot;
         if (at != boxOrder.end() && at + 1 != boxOrder.end())
-            m_lastSlot = *(at + 1);
+            next = *(at + 1);
         else if (at != boxOrder.end() && at != boxOrder.begin())
-            m_lastSlot = *(at - 1);
+            next = *(at - 1);
         Picture6_DblClick(index);
         if (!m_ui.Picture1[static_cast<std::size_t>(index)]->isHidden())
             focusPiece(index);
+        m_lastSlot = next;
         break;
     }
     case Qt::Key_Menu:
@@ -261,16 +266,19 @@ void BoardForm::showSlot(int index)
 
 void BoardForm::showPiece(int index)
 {
+    // In the view's pixels, from the board's unscrolled corner: a scroll step is a pixel.
     const PictureBox *piece = m_ui.Picture1[static_cast<std::size_t>(index)];
+    const QPointF at = geom::map(piece, QPointF(0, 0), m_ui.Picture9)
+        - QPointF(geom::left(m_ui.Picture2), geom::top(m_ui.Picture2));
     if (!m_ui.HScroll1->isHidden()) {
-        m_ui.HScroll1->setValue(valueShowing(m_ui.HScroll1, geom::left(piece),
-                                             geom::width(piece), -geom::left(m_ui.Picture2),
-                                             geom::width(m_ui.Picture9), kBoardScrollStep));
+        m_ui.HScroll1->setValue(valueShowing(m_ui.HScroll1, at.x(), geom::shownWidth(piece),
+                                             -geom::left(m_ui.Picture2),
+                                             geom::width(m_ui.Picture9), 1));
     }
     if (!m_ui.VScroll2->isHidden()) {
-        m_ui.VScroll2->setValue(valueShowing(m_ui.VScroll2, geom::top(piece),
-                                             geom::height(piece), -geom::top(m_ui.Picture2),
-                                             geom::height(m_ui.Picture9), kBoardScrollStep));
+        m_ui.VScroll2->setValue(valueShowing(m_ui.VScroll2, at.y(), geom::shownHeight(piece),
+                                             -geom::top(m_ui.Picture2),
+                                             geom::height(m_ui.Picture9), 1));
     }
 }
 

@@ -1,6 +1,5 @@
 #include "board/BoardForm.h"
 
-#include "board/BoardView.h"
 #include "board/ClockRules.h"
 #include "board/PictureBox.h"
 #include "board/QuestionPanel.h"
@@ -25,43 +24,6 @@ namespace {
 // The board form's frame leaves 400 twips of the screen free below it.
 constexpr double kScreenMarginTwips = 400;
 
-// Sizes the board view to the board and sets up its scroll bars.
-void fitView(BoardForm &board)
-{
-    const BoardControls &ui = board.ui();
-    BoardViewInput in;
-    in.scaleWidth = board.scaleWidth();
-    in.scaleHeight = board.scaleHeight();
-    in.boardLeft = geom::left(ui.Picture2);
-    in.boardTop = geom::top(ui.Picture2);
-    in.boardWidth = geom::width(ui.Picture2);
-    in.boardHeight = geom::height(ui.Picture2);
-    in.vScrollWidth = geom::width(ui.VScroll2);
-    in.hScrollHeight = geom::height(ui.HScroll1);
-    in.statusBarHeight = geom::height(ui.StatusBar1);
-    in.timePanelHeight = geom::height(ui.Frame1);
-    const BoardViewFit fit = fitBoardView(in);
-
-    geom::setWidth(ui.Picture9, fit.viewWidth);
-    geom::setWidth(ui.HScroll1, fit.viewWidth);
-    ui.HScroll1->setVisible(fit.horizontal);
-    geom::setHeight(ui.Picture9, fit.viewHeight);
-    geom::setHeight(ui.VScroll2, fit.viewHeight);
-    ui.VScroll2->setVisible(fit.vertical);
-    if (fit.horizontal) {
-        ui.HScroll1->setRange(0, fit.hMax);
-        ui.HScroll1->setValue(0);
-    }
-    if (fit.vertical) {
-        ui.VScroll2->setRange(0, fit.vMax);
-        ui.VScroll2->setValue(0);
-    }
-    geom::setLeft(ui.VScroll2, static_cast<double>(geom::left(ui.Picture9))
-                                   + static_cast<double>(geom::width(ui.Picture9)));
-    geom::setTop(ui.HScroll1, static_cast<double>(geom::top(ui.Picture9))
-                                  + static_cast<double>(geom::height(ui.Picture9)));
-}
-
 } // namespace
 
 void BoardForm::LayOutLaunchedGame(picture::PendingPicture picture,
@@ -79,7 +41,6 @@ void BoardForm::LayOutLaunchedGame(picture::PendingPicture picture,
                                                    frame::decorationOf(board),
                                                    qRound(geom::twips(kScreenMarginTwips))));
     board->setGamePicture(std::move(picture));
-    fitView(*board);
 
     if (s.LaunchMode == 1) {
         s.PieceCount = 49;
@@ -108,6 +69,13 @@ void BoardForm::LayOutLaunchedGame(picture::PendingPicture picture,
         s.RemainingMin = clock.countdown.min;
         ui.mnuSettings->setEnabled(false);
     }
+
+    // The view shows the whole board where it fits beside the box of the game's piece count,
+    // at the largest scale up to 1 that lets it.
+    m_zoomFits = true;
+    m_zoom->setScale(fittedScale());
+    fitViewToBoard(false);
+    showZoom();
 
     geom::setLeft(ui.Picture4, -(static_cast<double>(geom::width(ui.Picture4)) + 10));
     ui.Frame1->hide();

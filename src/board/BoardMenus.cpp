@@ -55,6 +55,8 @@ void BoardForm::PieceCount_Click(int index)
     s.PieceCount = kPieceCountChoices[item].count;
     s.GridSide = kPieceCountChoices[item].side;
     m_ui.StatusBar1->setPanelText(1, tr("ピース数 %1").arg(num::numberText(s.PieceCount)));
+    // The box of another count needs another room beside the board.
+    refitZoom();
 }
 
 void BoardForm::Picture2_MouseDown(int button, int, double, double)
@@ -107,7 +109,8 @@ void BoardForm::Picture3_MouseDown(int button, int, double x, double y)
     m_ui.mnuPieceBox->setEnabled(false);
     m_ui.mnuHideBox->setEnabled(false);
     // Not exec(): the popup runs in the form's own event loop, and this handler returns at once.
-    m_ui.PopupMenu->popup(m_ui.Picture3->mapToGlobal(QPointF(x, y)).toPoint());
+    const QPointF at = geom::map(m_ui.Picture3, QPointF(x, y), this);
+    m_ui.PopupMenu->popup(mapToGlobal(at).toPoint());
     emit popupRequested();
 }
 

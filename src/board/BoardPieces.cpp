@@ -7,6 +7,8 @@
 #include "platform/Numbers.h"
 #include "state/GameSession.h"
 
+#include <QTimer>
+
 namespace jigsaw {
 
 namespace {
@@ -72,6 +74,7 @@ void BoardForm::Picture1_MouseMove(int index, int button, int, double x, double 
         f.DragTop = place.top;
         // Only the piece's old and new rectangles are repainted.
         geom::move(piece, f.DragLeft, f.DragTop);
+        followDragToViewEdge(index, x, y);
     }
 
     if (s.TimeIsUp == 1)
@@ -88,6 +91,8 @@ void BoardForm::Picture1_MouseUp(int index, int button, int, double, double)
 {
     if (button != PictureBox::LeftButton || state().TimeIsUp != 0)
         return;
+    m_edgeDragPiece = -1;
+    m_ui.DragScroll->stop();
     // The release that ends a double-click comes after the piece went back into the box.
     if (m_ui.Picture1[static_cast<std::size_t>(index)]->isHidden())
         return;

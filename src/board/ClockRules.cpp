@@ -1,6 +1,5 @@
 #include "board/ClockRules.h"
 
-#include "board/BoardView.h"
 #include "platform/Numbers.h"
 #include "state/TimeLimit.h"
 
@@ -180,7 +179,6 @@ TimePanelPlace placeTimePanel(const TimePanelInput &in)
     if (in.mayShortenView && panel + 5 > free) {
         viewHeight = num::toSingle(client - statusBar - hScroll - panel - 5);
         place.viewHeight = static_cast<float>(viewHeight);
-        place.vScrollMax = scrollMaxFor(in.boardHeight, viewHeight);
     }
     place.hScrollTop = num::toSingle(static_cast<double>(in.viewTop) + viewHeight);
     place.panelTop = num::toSingle(static_cast<double>(place.hScrollTop)

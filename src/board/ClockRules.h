@@ -106,19 +106,17 @@ struct TimePanelInput
     bool hScrollShown = false;
     float viewTop = 0;
     float viewHeight = 0;
-    float boardHeight = 0;
     float panelHeight = 0;
     bool mayShortenView = true; // false: the panel goes below the view as it stands
 };
 
 // Where the time panel goes: the board view is shortened when the panel and 5 pixels do not
-// fit below it (the vertical scroll bar then follows the view, scrolled to the top); the
+// fit below it (the vertical scroll bar then follows the view); the
 // horizontal scroll bar stays just below the view and the panel 5 pixels below that bar, or
 // below the view when the bar is hidden.
 struct TimePanelPlace
 {
     std::optional<float> viewHeight;  // the shortened view, when it had to be shortened
-    std::int16_t vScrollMax = 0;      // meaningful only with a shortened view
     float hScrollTop = 0;
     float panelTop = 0;
 };

@@ -3,6 +3,7 @@
 #include "platform/AccessibleRole.h"
 #include "platform/Geometry.h"
 #include "platform/KeyboardCues.h"
+#include "platform/ScaledPicture.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -10,6 +11,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
+
+#include <cmath>
 
 namespace jigsaw {
 
@@ -38,6 +41,9 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
         code |= PictureBox::AltKey;
     return code;
 }
+
+// A notch of the wheel turns it 120 eighths of a degree.
+constexpr double kNotch = 120;
 
 } // namespace
 
@@ -87,15 +93,29 @@ QImage PictureBox::shownPicture() const
     return m_source == m_picture.rect() ? m_picture : m_picture.copy(m_source);
 }
 
-void PictureBox::setWheelScrollBars(QScrollBar *vertical, QScrollBar *horizontal)
+void PictureBox::setWheelScrollBars(QScrollBar *vertical, QScrollBar *horizontal,
+                                    bool zoomsByWheel)
 {
     m_wheelVertical = vertical;
     m_wheelHorizontal = horizontal;
+    m_zoomsByWheel = zoomsByWheel;
 }
 
 void PictureBox::wheelEvent(QWheelEvent *event)
 {
-    const bool along = event->angleDelta().y() != 0;
+    QPoint delta = event->angleDelta();
+    if (m_zoomsByWheel && (event->modifiers() & Qt::ControlModifier)) {
+        const double scale = geom::contentScale(this);
+        const int turned = delta.y() != 0 ? delta.y() : delta.x();
+        emit wheelZoom(turned / kNotch, event->position().x() / scale,
+                       event->position().y() / scale);
+        event->accept();
+        return;
+    }
+    // Shift turns the wheel sideways, as in the scroll areas of other programs.
+    if ((event->modifiers() & Qt::ShiftModifier) && delta.x() == 0)
+        delta = QPoint(delta.y(), 0);
+    const bool along = delta.y() != 0;
     QScrollBar *bar = along ? m_wheelVertical : m_wheelHorizontal;
     // A board only too wide to fit scrolls sideways under the plain wheel.
     if (along && (!bar || bar->isHidden()))
@@ -104,7 +124,12 @@ void PictureBox::wheelEvent(QWheelEvent *event)
         event->ignore();
         return;
     }
-    QCoreApplication::sendEvent(bar, event);
+    // The bar scrolls by its own steps; the keys held would make it scroll by pages.
+    QWheelEvent plain(event->position(), event->globalPosition(), event->pixelDelta(), delta,
+                      event->buttons(), Qt::NoModifier, event->phase(), event->inverted(),
+                      event->source());
+    QCoreApplication::sendEvent(bar, &plain);
+    event->setAccepted(plain.isAccepted());
 }
 
 void PictureBox::setKeyboardReachable(bool reachable)
@@ -172,20 +197,32 @@ void PictureBox::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QRect exposed = event->rect();
+    const double scale = geom::contentScale(this);
     const QRect pictureArea =
-        m_picture.isNull() ? QRect() : exposed & QRect(QPoint(0, 0), m_source.size());
+        m_picture.isNull()
+            ? QRect()
+            : exposed
+                & QRect(0, 0, static_cast<int>(std::ceil(m_source.width() * scale)),
+                        static_cast<int>(std::ceil(m_source.height() * scale)));
     if (pictureArea != exposed) {
         const QRegion background = QRegion(exposed) - pictureArea;
         for (const QRect &part : background)
             painter.fillRect(part, m_backColor);
     }
     // Only the exposed part of a large picture is drawn.
-    if (!pictureArea.isEmpty())
-        painter.drawImage(pictureArea.topLeft(), m_picture,
-                          pictureArea.translated(m_source.topLeft()));
+    if (!pictureArea.isEmpty()) {
+        if (scale == 1)
+            painter.drawImage(pictureArea.topLeft(), m_picture,
+                              pictureArea.translated(m_source.topLeft()));
+        else
+            paintScaled(painter, pictureArea, scale);
+    }
     if (!m_lines.isEmpty()) {
+        painter.save();
+        painter.scale(scale, scale);
         painter.setPen(QPen(m_foreColor, 0));
         painter.drawLines(m_lines);
+        painter.restore();
     }
     // The focus mark: a dashed frame, white over black, that shows on any picture, while the
     // piece was reached by the keys; a piece the mouse holds needs none.
@@ -198,22 +235,52 @@ void PictureBox::paintEvent(QPaintEvent *event)
     }
 }
 
+void PictureBox::paintScaled(QPainter &painter, const QRect &area, double scale)
+{
+    // The copy made for this scale holds the screen's own pixels: its part under the area is
+    // drawn one to one.
+    const double ratio = devicePixelRatioF();
+    const double factor = scale * ratio;
+    const QImage copy = m_scaled ? m_scaled->copyOf(m_picture, factor) : QImage();
+    if (!copy.isNull()) {
+        const QRectF wanted(area.x() * ratio + m_source.x() * factor,
+                            area.y() * ratio + m_source.y() * factor, area.width() * ratio,
+                            area.height() * ratio);
+        const QRectF from = wanted & QRectF(copy.rect());
+        const QRectF to((from.x() - m_source.x() * factor) / ratio,
+                        (from.y() - m_source.y() * factor) / ratio, from.width() / ratio,
+                        from.height() / ratio);
+        painter.drawImage(to, copy, from);
+        return;
+    }
+    // Until the copy is made, and when the picture is shown larger than its own pixels: the
+    // picture itself, scaled as it is drawn.
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.scale(scale, scale);
+    const QRectF to = QRectF(area.x() / scale, area.y() / scale, area.width() / scale,
+                             area.height() / scale)
+        & QRectF(QPointF(0, 0), QSizeF(m_source.size()));
+    painter.drawImage(to, m_picture, to.translated(m_source.topLeft()));
+    painter.restore();
+}
+
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
     cues::mouseUsed(this);
-    const QPointF at = event->position();
+    const QPointF at = event->position() / geom::contentScale(this);
     emit mouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), at.x(), at.y());
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPointF at = event->position();
+    const QPointF at = event->position() / geom::contentScale(this);
     emit mouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), at.x(), at.y());
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 {
-    const QPointF at = event->position();
+    const QPointF at = event->position() / geom::contentScale(this);
     emit mouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), at.x(), at.y());
 }
 

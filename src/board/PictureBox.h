@@ -8,11 +8,18 @@
 #include <QScrollBar>
 #include <QWidget>
 
+class QPainter;
+
 namespace jigsaw {
+
+namespace picture {
+class ScaledPicture;
+}
 
 // A picture box: a plain surface in its background colour that may show a picture at its
 // top-left corner, keeps the lines drawn on it until they are cleared, and reports the mouse
-// with the game's button numbers and coordinates in pixels.
+// with the game's button numbers and coordinates in pixels. A box shown through a zoom
+// (geom::Zoom) draws and reports in picture pixels all the same.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -38,6 +45,9 @@ public:
     void setPicture(const QImage &picture, const QRect &source = QRect());
     // Shows the same part of the same picture as another box.
     void showPictureOf(const PictureBox &other) { setPicture(other.m_picture, other.m_source); }
+    // Where a zoom shows the picture smaller than its own pixels, the box draws it from this
+    // copy once the copy is made for the scale shown.
+    void setScaledPicture(const picture::ScaledPicture *scaled) { m_scaled = scaled; }
     // Removes the picture; the box keeps its size.
     void clearPicture();
     const QImage &picture() const { return m_picture; }
@@ -47,7 +57,10 @@ public:
 
     // The scroll bars that scroll what the box shows: the mouse wheel over the box, or over
     // anything on it, works them as it works them over the bars themselves.
-    void setWheelScrollBars(QScrollBar *vertical, QScrollBar *horizontal);
+    // Shift turns the wheel sideways. With zoomsByWheel, Ctrl and the wheel over the box or
+    // anything on it asks for a zoom step instead.
+    void setWheelScrollBars(QScrollBar *vertical, QScrollBar *horizontal,
+                            bool zoomsByWheel = false);
 
     // A box the player can reach with the keyboard (the pieces and the box's slots): it takes
     // the focus, shows a focus mark while it has it, and reports its keys, Tab included.
@@ -65,6 +78,9 @@ signals:
     void mouseMove(int button, int shift, double x, double y);
     void mouseUp(int button, int shift, double x, double y);
     void dblClick();
+    // Ctrl and the wheel: notches away from the player (positive) or towards, at (x, y) in
+    // pixels relative to the box.
+    void wheelZoom(double notches, double x, double y);
     // A key pressed while the box has the focus, with the game's shift code.
     void keyDown(int key, int shift);
     void focusGained();
@@ -83,6 +99,10 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    // The picture's part within the exposed rectangle (both in the widget's own pixels) at the
+    // scale the box is shown at.
+    void paintScaled(QPainter &painter, const QRect &area, double scale);
+
     QColor m_backColor;
     QColor m_foreColor = Qt::black;
     QImage m_picture;
@@ -92,6 +112,8 @@ private:
     bool m_keyboardReachable = false;
     QPointer<QScrollBar> m_wheelVertical;
     QPointer<QScrollBar> m_wheelHorizontal;
+    bool m_zoomsByWheel = false;
+    const picture::ScaledPicture *m_scaled = nullptr;
 };
 
 } // namespace jigsaw

@@ -75,19 +75,42 @@ void BoardForm::Picture6_DblClick(int index)
         return;
     PictureBox *piece = m_ui.Picture1[static_cast<std::size_t>(index)];
     PictureBox *slot = m_ui.Picture6[static_cast<std::size_t>(index)];
+    const auto inForm = [this](const QWidget *control) {
+        const QPointF at = geom::map(control, QPointF(0, 0), m_ui.Form);
+        return QRectF(at, QSizeF(geom::shownWidth(control), geom::shownHeight(control)));
+    };
     TakeOutInput in;
-    in.boardLeft = geom::left(m_ui.Picture2);
-    in.boardTop = geom::top(m_ui.Picture2);
-    in.boardWidth = geom::width(m_ui.Picture2);
-    in.boardHeight = geom::height(m_ui.Picture2);
-    in.titleLeft = geom::left(m_ui.Picture8);
-    in.titleWidth = geom::width(m_ui.Picture8);
-    in.viewWidth = geom::width(m_ui.Picture9);
-    in.viewHeight = geom::height(m_ui.Picture9);
+    in.view = inForm(m_ui.Picture9);
+    in.board = inForm(m_ui.Picture2);
+    in.scale = geom::contentScale(m_ui.Picture2);
     in.pieceW = geom::width(piece);
     in.pieceH = geom::height(piece);
-    const TakeOutPlace place = takeOutPlace(in);
-    geom::move(piece, place.left, place.top);
+    const auto box = [&] {
+        return m_ui.Picture8->isHidden()
+            ? std::optional<QRectF>()
+            : std::optional<QRectF>(inForm(m_ui.Picture8) | inForm(m_ui.Picture7));
+    };
+    in.box = box();
+    std::optional<TakeOutPlace> place = takeOutPlace(in);
+    if (!place) {
+        // The box covers the view: it moves aside first, to its home or to the form's left
+        // edge, and on a view too narrow for both the piece lands under it.
+        PlaceBoxAtHome();
+        in.box = box();
+        place = takeOutPlace(in);
+    }
+    if (!place) {
+        geom::setLeft(m_ui.Picture8, 0);
+        geom::setLeft(m_ui.Picture7, 0);
+        in.box = box();
+        place = takeOutPlace(in);
+    }
+    if (!place) {
+        in.box.reset();
+        place = takeOutPlace(in);
+    }
+    const TakeOutPlace at = *place;
+    geom::move(piece, at.left, at.top);
     movePicture(slot, piece);
     piece->show();
     piece->raise();
@@ -192,7 +215,7 @@ void BoardForm::Picture8_MouseMove(int, int, double x, double y)
                          f.BoxGrabY, geom::width(title), geom::height(title), scaleWidth(),
                          scaleHeight());
         f.BoxLeft = place.left;
-        f.BoxTop = place.top;
+        f.BoxTop = num::toInt16Clamped(place.top);
         geom::move(title, f.BoxLeft, f.BoxTop);
         geom::move(m_ui.Picture7, geom::left(title),
                    static_cast<double>(geom::top(title)) + static_cast<double>(geom::height(title)));
@@ -208,7 +231,8 @@ void BoardForm::Picture8_MouseUp(int, int, double, double)
 
 void BoardForm::VScroll1_Change()
 {
-    const double pieceHeight = geom::height(m_ui.Picture6[0]);
+    // A step is a piece's height as the panel shows it.
+    const double pieceHeight = geom::shownHeight(m_ui.Picture6[0]);
     geom::setTop(m_ui.Picture5, num::toSingle(-pieceHeight * m_ui.VScroll1->value()));
 }
 

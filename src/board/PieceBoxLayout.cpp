@@ -27,7 +27,7 @@ int characterClass(QChar c)
 
 } // namespace
 
-BoxLayout boxLayout(double pieceCount, double pieceW, float pieceH, float scrollBarWidth)
+BoxLayout boxLayout(double pieceCount, double pieceW, float pieceH)
 {
     BoxLayout layout;
     const float step = num::toSingle(static_cast<double>(pieceH) + 5.0);
@@ -35,7 +35,6 @@ BoxLayout boxLayout(double pieceCount, double pieceW, float pieceH, float scroll
     auto below = [pieceH](float top) {
         return num::toSingle(static_cast<double>(top) + static_cast<double>(pieceH) + 10.0);
     };
-    const double bar = scrollBarWidth;
 
     if (pieceCount < 50) {
         const int count = std::clamp(static_cast<int>(pieceCount), 0, kPieceControls);
@@ -45,7 +44,6 @@ BoxLayout boxLayout(double pieceCount, double pieceW, float pieceH, float scroll
             return layout;
         layout.arranged = true;
         layout.stripHeight = below(layout.places.back().top);
-        layout.panelWidth = num::toSingle(pieceW + bar + 10.0);
         layout.stripWidth = num::toSingle(pieceW + 10.0);
         layout.scrollMax = count - 1;
         return layout;
@@ -63,7 +61,6 @@ BoxLayout boxLayout(double pieceCount, double pieceW, float pieceH, float scroll
     layout.arranged = true;
     const int lastOfFirst = num::toInt16Clamped(pieceCount / 2 - 1);
     layout.stripHeight = below(layout.places[static_cast<std::size_t>(lastOfFirst)].top);
-    layout.panelWidth = num::toSingle(2 * pieceW + bar + 15.0);
     layout.stripWidth = num::toSingle(2 * pieceW + 15.0);
     layout.scrollMax = num::toInt16Clamped(pieceCount / 2);
     return layout;
@@ -74,7 +71,7 @@ std::int16_t shuffleKey(double r)
     return num::toInt16Clamped(num::intDown(r * 1000 + 1));
 }
 
-QString shuffleItem(std::int16_t key, std::int16_t left, std::int16_t top)
+QString shuffleItem(std::int32_t key, std::int32_t left, std::int32_t top)
 {
     return QStringLiteral("%1&%2=%3").arg(key).arg(left).arg(top);
 }
@@ -89,8 +86,8 @@ std::optional<BoxSlotPlace> parseShuffleItem(QStringView item)
     const std::optional<double> top = num::readNumber(item.mid(eq + 1));
     if (!left || !top)
         return std::nullopt;
-    const std::optional<std::int16_t> l = num::toInt16(*left);
-    const std::optional<std::int16_t> t = num::toInt16(*top);
+    const std::optional<std::int32_t> l = num::toInt32(*left);
+    const std::optional<std::int32_t> t = num::toInt32(*top);
     if (!l || !t)
         return std::nullopt;
     return BoxSlotPlace{*l, *t};
@@ -144,12 +141,11 @@ void BoardForm::LayoutPieceBox()
         geom::resize(slot(i), geom::width(model), geom::height(model));
     advanceProgress(3);
 
-    const BoxLayout layout = boxLayout(s.PieceCount, f.PieceW, f.PieceH, geom::width(m_ui.VScroll1));
+    const BoxLayout layout = boxLayout(s.PieceCount, f.PieceW, f.PieceH);
     if (layout.arranged) {
         for (std::size_t i = 0; i < layout.places.size(); ++i)
             geom::move(slot(static_cast<int>(i)), layout.places[i].left, layout.places[i].top);
         geom::setHeight(m_ui.Picture5, layout.stripHeight);
-        geom::setWidth(m_ui.Picture7, layout.panelWidth);
         geom::setWidth(m_ui.Picture5, layout.stripWidth);
         m_ui.VScroll1->setRange(0, layout.scrollMax);
         m_ui.VScroll1->setValue(0);
@@ -160,20 +156,15 @@ void BoardForm::LayoutPieceBox()
     QStringList items;
     for (int i = 0; i < count; ++i) {
         auto &entry = f.BoxSlot[static_cast<std::size_t>(i)];
-        entry[1] = num::toInt16Clamped(geom::left(slot(i)));
-        entry[2] = num::toInt16Clamped(geom::top(slot(i)));
+        entry[1] = num::toInt32Clamped(geom::left(slot(i)));
+        entry[2] = num::toInt32Clamped(geom::top(slot(i)));
         entry[0] = shuffleKey(m_random.next());
         insertSorted(items, shuffleItem(entry[0], entry[1], entry[2]));
     }
     m_ui.Combo2->addItems(items);
     advanceProgress(2);
 
-    geom::setWidth(m_ui.Picture8, geom::width(m_ui.Picture7));
-    geom::setLeft(m_ui.Picture5, 0);
-    geom::setHeight(m_ui.Picture7, static_cast<double>(geom::height(m_ui.Picture9)) - 70);
-    geom::setLeft(m_ui.VScroll1, static_cast<double>(geom::width(m_ui.Picture7))
-                                     - static_cast<double>(geom::width(m_ui.VScroll1)));
-    geom::setHeight(m_ui.VScroll1, static_cast<double>(geom::height(m_ui.Picture7)) - 5);
+    sizeBoxPanel();
 }
 
 void BoardForm::PlaceBoxAtHome()

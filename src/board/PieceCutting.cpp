@@ -148,8 +148,7 @@ void BoardForm::CutPicture()
         for (int i = 0; i < count; ++i) {
             m_ui.Picture6[static_cast<std::size_t>(i)]->setPicture(picture, cell(i));
             const double left = randomStart(boardWidth, f.PieceW, m_random.next());
-            const std::int16_t top =
-                num::toInt16Clamped(randomStart(boardHeight, f.PieceH, m_random.next()));
+            const double top = randomStart(boardHeight, f.PieceH, m_random.next());
             geom::move(m_ui.Picture1[static_cast<std::size_t>(i)], left, top);
         }
     }

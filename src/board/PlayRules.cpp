@@ -32,7 +32,7 @@ DragPlace pieceDragPlace(float pieceLeft, float pieceTop, double x, double y, fl
                          float boardH)
 {
     float left = num::toSingle(d(pieceLeft) + (x - d(grabX)));
-    std::int16_t top = num::toInt16Clamped(y - grabY + d(pieceTop));
+    double top = num::roundHalfEven(y - grabY + d(pieceTop));
 
     const float halfW = pieceW / 2;
     const float halfH = pieceH / 2;
@@ -41,9 +41,9 @@ DragPlace pieceDragPlace(float pieceLeft, float pieceTop, double x, double y, fl
     if (left > boardW - halfW)
         left = boardW - halfW;
     if (top < -halfH)
-        top = num::toInt16Clamped(-d(halfH));
+        top = num::roundHalfEven(-d(halfH));
     if (top > boardH - halfH)
-        top = num::toInt16Clamped(d(boardH) - d(halfH));
+        top = num::roundHalfEven(d(boardH) - d(halfH));
     return {left, top};
 }
 
@@ -63,32 +63,36 @@ DragPlace boxDragPlace(float titleLeft, float titleTop, double x, double y, floa
         top = 0;
     if (top > innerH - titleH)
         top = num::toInt16Clamped(d(innerH) - d(titleH));
-    return {left, top};
+    return {left, static_cast<double>(top)};
 }
 
-TakeOutPlace takeOutPlace(const TakeOutInput &in)
+std::optional<TakeOutPlace> takeOutPlace(const TakeOutInput &in)
 {
-    const float boardRight = in.boardLeft + in.boardWidth;
-    double left = 0;
-    if (boardRight > in.titleLeft && in.titleLeft > in.boardWidth / 2)
-        left = d(in.titleLeft) - d(in.pieceW) - 10;
-    else if (boardRight > in.titleLeft)
-        left = d(in.titleLeft) + d(in.titleWidth) + 10;
-    else
-        left = d(boardRight) - d(in.pieceW) - 10;
-    const double top = d(in.viewHeight) / 2 - d(in.pieceH) / 2;
+    // Gaps of 10 pixels keep the piece clear of the box and of the view's edge.
+    constexpr double kGap = 10;
+    const QRectF seen = in.view & in.board;
+    const double shownW = d(in.pieceW) * in.scale;
+    const double shownH = d(in.pieceH) * in.scale;
+    double x = seen.right() - shownW - kGap;
+    if (in.box && in.box->intersects(seen)) {
+        const double leftRoom = in.box->left() - kGap - seen.left();
+        const double rightRoom = seen.right() - (in.box->right() + kGap);
+        if (std::max(leftRoom, rightRoom) < shownW)
+            return std::nullopt;
+        x = leftRoom >= rightRoom ? in.box->left() - kGap - shownW : in.box->right() + kGap;
+    }
+    const double y = in.view.top() + in.view.height() / 2 - shownH / 2;
 
-    // From the view's coordinates to the board's, kept inside what the view shows of the board.
+    // From the view to the board, kept inside what the view shows of the board.
     const auto inside = [](double at, double shownFrom, double shownTo, double size) {
         return std::max(shownFrom, std::min(at, shownTo - size));
     };
-    const double shownLeft = std::max(0.0, -d(in.boardLeft));
-    const double shownTop = std::max(0.0, -d(in.boardTop));
-    const double shownRight = std::min(d(in.boardWidth), -d(in.boardLeft) + d(in.viewWidth));
-    const double shownBottom = std::min(d(in.boardHeight), -d(in.boardTop) + d(in.viewHeight));
+    const auto onBoard = [&in](double at, double boardAt) { return (at - boardAt) / in.scale; };
     TakeOutPlace place;
-    place.left = num::toSingle(inside(left - d(in.boardLeft), shownLeft, shownRight, d(in.pieceW)));
-    place.top = num::toSingle(inside(top - d(in.boardTop), shownTop, shownBottom, d(in.pieceH)));
+    place.left = num::toSingle(inside(onBoard(x, in.board.left()), onBoard(seen.left(), in.board.left()),
+                                      onBoard(seen.right(), in.board.left()), d(in.pieceW)));
+    place.top = num::toSingle(inside(onBoard(y, in.board.top()), onBoard(seen.top(), in.board.top()),
+                                     onBoard(seen.bottom(), in.board.top()), d(in.pieceH)));
     return place;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRectF>
 #include <QString>
 
 #include <cstdint>
@@ -18,7 +19,7 @@ bool liesInPlace(float left, float top, float correctLeft, float correctTop, dou
 struct DragPlace
 {
     float left = 0;
-    std::int16_t top = 0;
+    double top = 0;
 };
 
 // Where a dragged piece goes for a mouse at (x, y) inside it, pressed at (grabX, grabY): it
@@ -34,35 +35,29 @@ DragPlace boxDragPlace(float titleLeft, float titleTop, double x, double y, floa
                        std::int16_t grabY, float titleW, float titleH, float innerW,
                        float innerH);
 
-// What the take-out from the box reads: the board (its place in the view, which is negative
-// when scrolled, and its size) and the box's title bar as they stand, the size of the board
-// view and the piece's size.
+// What the take-out from the box reads, as the player sees it, in the form's pixels: the view,
+// the board as shown in it (its top-left is outside the view when it is scrolled), the box
+// when it is shown, and the scale the board is shown at; the piece's size in picture pixels.
 struct TakeOutInput
 {
-    float boardLeft = 0;
-    float boardTop = 0;
-    float boardWidth = 0;
-    float boardHeight = 0;
-    float titleLeft = 0;
-    float titleWidth = 0;
-    float viewWidth = 0;
-    float viewHeight = 0;
+    QRectF view;
+    QRectF board;
+    std::optional<QRectF> box; // the title bar and the panel below it
+    double scale = 1;
     float pieceW = 0;
     float pieceH = 0;
 };
 
-// Where, on the board, a piece taken out of the box lands: beside the box when the box lies
-// over the board (left of it over the right half, right of it over the left half), else inside
-// the board's right edge; halfway down the board view. The board's right edge and the box's
-// left are compared as they stand in the view. The place is always inside the part of the
-// board the view shows, so a piece taken out of the box never lands out of the player's sight
-// on a scrolled board.
+// Where, on the board, a piece taken out of the box lands: in the part of the view the box does
+// not cover, next to the box on the side where there is more room (inside the right edge of
+// what the view shows, when the box lies elsewhere), halfway down the view; always inside what
+// the view shows of the board. None when the box leaves the piece no room in the view.
 struct TakeOutPlace
 {
     float left = 0;
     float top = 0;
 };
-TakeOutPlace takeOutPlace(const TakeOutInput &in);
+std::optional<TakeOutPlace> takeOutPlace(const TakeOutInput &in);
 
 // The library name a completed picture gets when it is not yet one of the library's numbered
 // pictures: "ジグソー画像" + (libraryPictureCount + 1) + the old name from its first "." on.

@@ -88,10 +88,14 @@ QImage questionPanelPicture()
 void BoardForm::createQuestionPanel()
 {
     using geom::twips;
-    m_ui.Picture4 = new PictureBox(m_ui.Picture2);
+    // The panel lies over the board view's top-left corner, on the form: the board may be shown
+    // at any scale and scrolled anywhere, the panel is read at its own size.
+    m_ui.Picture4 = new PictureBox(m_ui.Form);
     m_ui.Picture4->setObjectName(QStringLiteral("Picture4"));
     m_ui.Picture4->setMouseTracking(false);
-    geom::setGeometry(m_ui.Picture4, 0, twips(240), kQuestionPanelWidth, kQuestionPanelHeight);
+    geom::setGeometry(m_ui.Picture4, geom::left(m_ui.Picture9),
+                      static_cast<double>(geom::top(m_ui.Picture9)) + twips(240),
+                      kQuestionPanelWidth, kQuestionPanelHeight);
     m_ui.Picture4->setPicture(questionPanelPicture());
     // The panel's own light picture: its texts are dark on any theme.
     look::writeOn(m_ui.Picture4, kPanelLight);
@@ -152,7 +156,9 @@ void BoardForm::Timer3_Timer()
         return;
     }
     m_ui.Timer3->stop();
-    geom::setTop(m_ui.Picture2, 0);
+    // The board back at its top, with its scroll bar.
+    m_ui.VScroll2->setValue(0);
+    VScroll2_Change();
     if (!m_ui.Combo1->isHidden()) {
         m_ui.Combo1->setFocus();
         // What the box already holds (the resumed game's name, the last limit) is selected, so

@@ -12,8 +12,10 @@ namespace jigsaw {
 
 namespace {
 
-// Widths of panels 1 to 3 in pixels; panel 4, the hint panel, takes the rest.
-constexpr std::array<int, 3> kFixedWidths{130, 130, 130};
+// Widths of the panels in pixels; panel 4, the hint panel, takes the rest.
+constexpr std::array<int, StatusPanels::kPanelCount> kWidths{130, 130, 130, 0, 110};
+constexpr int kStretchingPanel = 4;
+constexpr int kOptionalPanel = 5;
 
 } // namespace
 
@@ -31,11 +33,12 @@ StatusPanels::StatusPanels(QWidget *parent)
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setTextFormat(Qt::PlainText);
         panel->setIndent(3);
-        if (i < static_cast<int>(kFixedWidths.size()))
-            panel->setFixedWidth(kFixedWidths[static_cast<std::size_t>(i)]);
-        else
+        if (i + 1 == kStretchingPanel)
             panel->setMinimumWidth(0);
-        row->addWidget(panel, i + 1 == kPanelCount ? 1 : 0);
+        else
+            panel->setFixedWidth(kWidths[static_cast<std::size_t>(i)]);
+        panel->setVisible(i + 1 != kOptionalPanel);
+        row->addWidget(panel, i + 1 == kStretchingPanel ? 1 : 0);
         m_panels[static_cast<std::size_t>(i)] = panel;
     }
     const int height = std::max(22, fontMetrics().height() + 8);
@@ -59,8 +62,12 @@ QString StatusPanels::panelText(int panel) const
 
 void StatusPanels::setPanelText(int panel, const QString &text)
 {
-    if (QLabel *l = label(panel))
-        l->setText(text);
+    QLabel *l = label(panel);
+    if (!l)
+        return;
+    l->setText(text);
+    if (panel == kOptionalPanel)
+        l->setVisible(!text.isEmpty());
 }
 
 void StatusPanels::dock()

@@ -10,13 +10,14 @@ class QLabel;
 namespace jigsaw {
 
 // A status bar of four text panels, numbered 1 to 4, that docks itself along the bottom edge
-// of its parent and stays there when the parent is resized.
+// of its parent and stays there when the parent is resized; a fifth, at the right end, shows
+// only while it has a text.
 class StatusPanels : public QWidget
 {
     Q_OBJECT
 
 public:
-    static constexpr int kPanelCount = 4;
+    static constexpr int kPanelCount = 5;
 
     explicit StatusPanels(QWidget *parent);
 

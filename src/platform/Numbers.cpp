@@ -22,25 +22,51 @@ double roundHalfEven(double value)
     return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
 }
 
-std::optional<std::int16_t> toInt16(double value)
+namespace {
+
+template <typename Whole>
+std::optional<Whole> toWhole(double value)
 {
     const double rounded = roundHalfEven(value);
-    if (!(rounded >= std::numeric_limits<std::int16_t>::min()
-          && rounded <= std::numeric_limits<std::int16_t>::max()))
+    if (!(rounded >= std::numeric_limits<Whole>::min()
+          && rounded <= std::numeric_limits<Whole>::max()))
         return std::nullopt; // also rejects NaN
-    return static_cast<std::int16_t>(rounded);
+    return static_cast<Whole>(rounded);
 }
 
-std::int16_t toInt16Clamped(double value)
+template <typename Whole>
+Whole toWholeClamped(double value)
 {
     if (std::isnan(value))
         return 0;
     const double rounded = roundHalfEven(value);
-    if (rounded < std::numeric_limits<std::int16_t>::min())
-        return std::numeric_limits<std::int16_t>::min();
-    if (rounded > std::numeric_limits<std::int16_t>::max())
-        return std::numeric_limits<std::int16_t>::max();
-    return static_cast<std::int16_t>(rounded);
+    if (rounded < std::numeric_limits<Whole>::min())
+        return std::numeric_limits<Whole>::min();
+    if (rounded > std::numeric_limits<Whole>::max())
+        return std::numeric_limits<Whole>::max();
+    return static_cast<Whole>(rounded);
+}
+
+} // namespace
+
+std::optional<std::int16_t> toInt16(double value)
+{
+    return toWhole<std::int16_t>(value);
+}
+
+std::int16_t toInt16Clamped(double value)
+{
+    return toWholeClamped<std::int16_t>(value);
+}
+
+std::optional<std::int32_t> toInt32(double value)
+{
+    return toWhole<std::int32_t>(value);
+}
+
+std::int32_t toInt32Clamped(double value)
+{
+    return toWholeClamped<std::int32_t>(value);
 }
 
 double intDown(double value)

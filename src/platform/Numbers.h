@@ -19,6 +19,12 @@ std::optional<std::int16_t> toInt16(double value);
 // an out-of-range value saturates instead of wrapping.
 std::int16_t toInt16Clamped(double value);
 
+// The same rules for the board's live positions, which reach past 16 bits on a large picture
+// (a slot of the piece box may lie 300000 pixels down the strip): only stored numbers keep
+// the 16-bit range.
+std::optional<std::int32_t> toInt32(double value);
+std::int32_t toInt32Clamped(double value);
+
 // Rounds to the nearest whole number, halves to even, without a range limit.
 double roundHalfEven(double value);
 

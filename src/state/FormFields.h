@@ -14,7 +14,8 @@ struct BoardFields
     double PlaceTolX = 0;
     std::int16_t PlaceTolY = 0;
     std::array<std::array<float, 3>, 101> CorrectPos{};      // columns 1 and 2: Left, Top
-    std::array<std::array<std::int16_t, 3>, 101> BoxSlot{};  // key, slot Left, slot Top
+    // Key, slot Left, slot Top; a large picture's slots lie further down than 16 bits reach.
+    std::array<std::array<std::int32_t, 3>, 101> BoxSlot{};
     double BoxMode = 0;  // 1 = pieces in the box, 2 = all out on the board
     double Completed = 0;
     double CorrectCount = 0;
@@ -23,7 +24,7 @@ struct BoardFields
     float GrabX = 0;
     std::int16_t GrabY = 0;
     double DragLeft = 0;
-    std::int16_t DragTop = 0;
+    double DragTop = 0; // whole pixels
 
     std::int16_t BoxDragging = 0;
     double BoxGrabX = 0;

@@ -17,19 +17,22 @@ TEST_F(Play, WheelScrollsTheViewAndTheBoxAndAPieceTakenOutLandsInSight)
 {
     ASSERT_NO_FATAL_FAILURE(launch(2000, 1500));
     ASSERT_NO_FATAL_FAILURE(startGame());
+    ui().mnuZoomSteps[2]->trigger(); // 100%
     ASSERT_FALSE(ui().HScroll1->isHidden() || ui().VScroll2->isHidden());
+    ui().HScroll1->setValue(0);
+    ui().VScroll2->setValue(0);
 
-    // A notch over the board, or over anything on it, moves the view as a notch over its
-    // scroll bar does.
+    // A notch over the board, or over anything on it, moves the view by about a tenth, as a
+    // notch over its scroll bar does.
     player::wheel(ui().Picture2, 1);
     const int step = ui().VScroll2->value();
-    EXPECT_GT(step, 0);
-    EXPECT_EQ(geom::top(ui().Picture2), -10 * step);
+    EXPECT_NEAR(step, geom::height(ui().Picture9) / 10, 3);
+    EXPECT_EQ(geom::top(ui().Picture2), -step);
     player::wheel(ui().VScroll2, 1);
     EXPECT_EQ(ui().VScroll2->value(), 2 * step);
     player::wheel(ui().Picture2, 1, true);
-    EXPECT_EQ(ui().HScroll1->value(), step);
-    EXPECT_EQ(geom::left(ui().Picture2), -10 * step);
+    EXPECT_NEAR(ui().HScroll1->value(), geom::width(ui().Picture9) / 10, 3);
+    EXPECT_EQ(geom::left(ui().Picture2), -ui().HScroll1->value());
 
     // Over the box, the box's strip moves.
     player::wheel(slot(0), 1);
@@ -186,9 +189,12 @@ TEST_F(Play, DoubleClicksTheBoxMenusAndDraggingTheBox)
     // A piece taken out lands beside the box when the box lies over the board.
     doubleClick(piece(0));
     ASSERT_TRUE(piece(0)->isHidden());
-    geom::move(title, 100, 0);
+    QTest::mousePress(title, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(title, QPoint(10 + 100 - qRound(geom::left(title)), 10 - qRound(geom::top(title))));
+    QTest::mouseRelease(title, Qt::LeftButton);
+    ASSERT_NEAR(geom::left(title), 100, 1);
     takeOut(0);
-    EXPECT_EQ(geom::left(piece(0)), 100 + width + 10);
+    EXPECT_EQ(geom::left(piece(0)), geom::left(title) + width + 10);
     ui().VScroll1->setValue(2);
     EXPECT_EQ(geom::top(ui().Picture5), -240);
 }

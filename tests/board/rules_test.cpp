@@ -46,19 +46,27 @@ TEST(PlayRules, PlacementBoundsDragClampsAndTakeOutPlaces)
     EXPECT_EQ(boxDragPlace(0, 0, 0, 1000, 0, 0, 187, 33.5f, 800, 548).top, 514); // 514.5
 
     // Left of a box over the right half of the board, halfway down the view.
-    TakeOutInput in{.boardLeft = 0, .boardTop = 0, .boardWidth = 640, .boardHeight = 480,
-                    .titleLeft = 603, .titleWidth = 187, .viewWidth = 640, .viewHeight = 455,
-                    .pieceW = 160, .pieceH = 120};
-    EXPECT_EQ(takeOutPlace(in).left, 603 - 160 - 10);
-    EXPECT_EQ(takeOutPlace(in).top, 455 / 2.0f - 60);
-    // On a board scrolled by (300, 400) the same rule holds in the view, and the piece lands
-    // where the view shows the board, not where the unscrolled board would have been.
-    in = TakeOutInput{.boardLeft = -300, .boardTop = -400, .boardWidth = 1600, .boardHeight = 1200,
-                      .titleLeft = 1020, .titleWidth = 187, .viewWidth = 1000, .viewHeight = 600,
-                      .pieceW = 160, .pieceH = 120};
-    const TakeOutPlace scrolled = takeOutPlace(in);
-    EXPECT_EQ(scrolled.left, 300 + 1000 - 160) << "1020 - 160 - 10 runs past the view's edge";
-    EXPECT_EQ(scrolled.top, 400 + 300 - 60);
+    TakeOutInput in{.view = {0, 8, 640, 455}, .board = {0, 8, 640, 480},
+                    .box = QRectF(603, 0, 187, 500), .scale = 1, .pieceW = 160, .pieceH = 120};
+    ASSERT_TRUE(takeOutPlace(in));
+    EXPECT_EQ(takeOutPlace(in)->left, 603 - 10 - 160);
+    EXPECT_EQ(takeOutPlace(in)->top, 455 / 2.0f - 60);
+    // On a board scrolled by (300, 400), with the box right of the view, the piece lands inside
+    // the right edge of what the view shows, not where the unscrolled board would have been.
+    in = TakeOutInput{.view = {0, 8, 1000, 600}, .board = {-300, -392, 1600, 1200},
+                      .box = QRectF(1020, 0, 187, 600), .scale = 1, .pieceW = 160, .pieceH = 120};
+    EXPECT_EQ(takeOutPlace(in)->left, 300 + 1000 - 10 - 160);
+    EXPECT_EQ(takeOutPlace(in)->top, 400 + 300 - 60);
+    // At half size, the room beside the box is measured as the player sees it; the place is in
+    // picture pixels.
+    in = TakeOutInput{.view = {0, 8, 600, 500}, .board = {-100, 8, 1000, 750},
+                      .box = QRectF(400, 0, 187, 600), .scale = 0.5, .pieceW = 200, .pieceH = 150};
+    EXPECT_EQ(takeOutPlace(in)->left, (400 - 10 - 100 + 100) / 0.5);
+    EXPECT_EQ(takeOutPlace(in)->top, (250 - 37.5) / 0.5);
+    // A box that leaves the piece no room on either side: no place until it moves aside.
+    in.view.setWidth(300);
+    in.box = QRectF(100, 0, 187, 600);
+    EXPECT_FALSE(takeOutPlace(in));
 }
 
 TEST(PlayRules, OutsidePicturesGetTheNextFreeLibraryName)
