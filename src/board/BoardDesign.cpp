@@ -35,8 +35,8 @@ QScrollBar *makeScrollBar(QWidget *parent, const char *name, Qt::Orientation ori
 {
     auto *bar = new QScrollBar(orientation, parent);
     bar->setObjectName(QString::fromLatin1(name));
-    // The value changes when the thumb is let go, not while it is dragged.
-    bar->setTracking(false);
+    // What the bar scrolls follows the thumb while it is dragged.
+    bar->setTracking(true);
     bar->setRange(0, 32767);
     bar->setSingleStep(1);
     bar->setPageStep(1);

@@ -244,7 +244,7 @@ private:
     void sizeBoxPanel();
     bool boxAtHome();
     // A piece dragged at the view's edge scrolls the view.
-    void followDragToViewEdge(int index, double x, double y);
+    void followDragToViewEdge(int index, QPointF mouseInView);
 
     // Keyboard play
     std::vector<int> slotsInBoxOrder() const; // the slots holding a piece, top to bottom
@@ -254,6 +254,8 @@ private:
     void showSlot(int index);   // scrolls the box's strip to the slot
     void showPiece(int index);  // scrolls the board view to the piece
     void movePieceByKey(int index, double dx, double dy, int shift);
+    // How far the piece moves to the next cell of the grid across or down.
+    std::optional<double> pieceToNextCell(int index, bool across, bool forward) const;
     void dropPieceByKey(int index);
     void describePiece(int index);
     // Back to the piece or the box the player was at, when a question has left the board.

@@ -1,6 +1,7 @@
 #include "board/BoardForm.h"
 
 #include "board/PictureBox.h"
+#include "board/PlayRules.h"
 #include "platform/Geometry.h"
 #include "state/GameSession.h"
 
@@ -13,7 +14,8 @@ namespace jigsaw {
 
 namespace {
 
-// Arrow keys move a piece by one pixel, by ten with Shift, by a cell of the grid with Ctrl.
+// Arrow keys move a piece by one pixel, by ten with Shift, onto the next cell of the grid with
+// Ctrl.
 constexpr double kSmallStep = 1;
 constexpr double kLargeStep = 10;
 
@@ -91,23 +93,24 @@ void BoardForm::Picture1_KeyDown(int index, int key, int shift)
         }
         return;
     }
-    const bool byCell = (shift & PictureBox::CtrlKey) != 0;
     const double step = (shift & PictureBox::ShiftKey) ? kLargeStep : kSmallStep;
-    const double stepX = byCell ? fields().PieceW : step;
-    const double stepY = byCell ? static_cast<double>(fields().PieceH) : step;
     switch (key) {
     case Qt::Key_Left:
-        movePieceByKey(index, -stepX, 0, shift);
-        break;
     case Qt::Key_Right:
-        movePieceByKey(index, stepX, 0, shift);
-        break;
     case Qt::Key_Up:
-        movePieceByKey(index, 0, -stepY, shift);
+    case Qt::Key_Down: {
+        const bool across = key == Qt::Key_Left || key == Qt::Key_Right;
+        const bool forward = key == Qt::Key_Right || key == Qt::Key_Down;
+        double by = forward ? step : -step;
+        if (shift & PictureBox::CtrlKey) {
+            const std::optional<double> toCell = pieceToNextCell(index, across, forward);
+            if (!toCell)
+                break;
+            by = *toCell;
+        }
+        movePieceByKey(index, across ? by : 0, across ? 0 : by, shift);
         break;
-    case Qt::Key_Down:
-        movePieceByKey(index, 0, stepY, shift);
-        break;
+    }
     case Qt::Key_Return:
     case Qt::Key_Enter:
         dropPieceByKey(index);
@@ -280,6 +283,19 @@ void BoardForm::showPiece(int index)
                                              -geom::top(m_ui.Picture2),
                                              geom::height(m_ui.Picture9), 1));
     }
+}
+
+std::optional<double> BoardForm::pieceToNextCell(int index, bool across, bool forward) const
+{
+    const BoardFields &f = m_game.boardFields();
+    const int side = static_cast<int>(m_game.state().GridSide);
+    std::vector<double> cellStarts;
+    for (int i = 0; i < side && i * side < kPieceControls; ++i) {
+        const auto cell = static_cast<std::size_t>(across ? i : i * side);
+        cellStarts.push_back(f.CorrectPos[cell][across ? 1 : 2]);
+    }
+    const PictureBox *piece = m_ui.Picture1[static_cast<std::size_t>(index)];
+    return toNextCell(across ? geom::left(piece) : geom::top(piece), cellStarts, forward);
 }
 
 // The keys hold the piece as a press on its middle does and move it as the mouse would, with

@@ -66,6 +66,7 @@ void BoardForm::Picture1_MouseMove(int index, int button, int, double x, double 
     BoardFields &f = fields();
     if (button == PictureBox::LeftButton && s.TimeIsUp == 0 && f.PieceDragging != 0) {
         PictureBox *piece = m_ui.Picture1[static_cast<std::size_t>(index)];
+        const QPointF mouseInView = geom::map(piece, QPointF(x, y), m_ui.Picture9);
         const PictureBox *model = m_ui.Picture1[0];
         const DragPlace place = pieceDragPlace(
             geom::left(piece), geom::top(piece), x, y, f.GrabX, f.GrabY, geom::width(model),
@@ -74,7 +75,7 @@ void BoardForm::Picture1_MouseMove(int index, int button, int, double x, double 
         f.DragTop = place.top;
         // Only the piece's old and new rectangles are repainted.
         geom::move(piece, f.DragLeft, f.DragTop);
-        followDragToViewEdge(index, x, y);
+        followDragToViewEdge(index, mouseInView);
     }
 
     if (s.TimeIsUp == 1)

@@ -178,11 +178,10 @@ void BoardForm::setViewScrolling(bool keepScroll)
     geom::move(m_ui.Picture2, -m_ui.HScroll1->value(), -m_ui.VScroll2->value());
 }
 
-void BoardForm::followDragToViewEdge(int index, double x, double y)
+void BoardForm::followDragToViewEdge(int index, QPointF mouseInView)
 {
-    const PictureBox *piece = m_ui.Picture1[static_cast<std::size_t>(index)];
     m_edgeDragPiece = index;
-    m_edgeDragAt = geom::map(piece, QPointF(x, y), m_ui.Picture9);
+    m_edgeDragAt = mouseInView;
     const QSizeF view(geom::width(m_ui.Picture9), geom::height(m_ui.Picture9));
     if (edgeScrollStep(m_edgeDragAt, view).isNull())
         m_ui.DragScroll->stop();

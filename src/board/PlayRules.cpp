@@ -66,6 +66,19 @@ DragPlace boxDragPlace(float titleLeft, float titleTop, double x, double y, floa
     return {left, static_cast<double>(top)};
 }
 
+std::optional<double> toNextCell(double at, const std::vector<double> &cellStarts, bool forward)
+{
+    std::optional<double> next;
+    for (const double start : cellStarts) {
+        const bool beyond = forward ? start > at + 0.5 : start < at - 0.5;
+        if (beyond && (!next || (forward ? start < *next : start > *next)))
+            next = start;
+    }
+    if (!next)
+        return std::nullopt;
+    return *next - at;
+}
+
 std::optional<TakeOutPlace> takeOutPlace(const TakeOutInput &in)
 {
     // Gaps of 10 pixels keep the piece clear of the box and of the view's edge.

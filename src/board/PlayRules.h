@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace jigsaw {
 
@@ -34,6 +35,11 @@ DragPlace pieceDragPlace(float pieceLeft, float pieceTop, double x, double y, fl
 DragPlace boxDragPlace(float titleLeft, float titleTop, double x, double y, float grabX,
                        std::int16_t grabY, float titleW, float titleH, float innerW,
                        float innerH);
+
+// How far a piece at `at` moves to lie on the next cell of the solved picture's grid (cells
+// starting at cellStarts, in order) forwards or backwards; none past the last cell. A piece
+// within half a pixel of a cell lies on it.
+std::optional<double> toNextCell(double at, const std::vector<double> &cellStarts, bool forward);
 
 // What the take-out from the box reads, as the player sees it, in the form's pixels: the view,
 // the board as shown in it (its top-left is outside the view when it is scrolled), the box

@@ -37,6 +37,14 @@
 // the place they were cut from.
 QRgb patternAt(int x, int y);
 
+// A photo of flat 500-pixel tiles, each of its own colour, which JPEG keeps nearly exact.
+QRgb tileAt(int x, int y);
+// Within JPEG's colour loss, well apart from the neighbouring tiles.
+bool nearlyEqual(QRgb a, QRgb b);
+// Writes the tiled photo row by row, so that one of hundreds of megapixels is written without
+// holding its pixels; false when it cannot.
+bool writeTiledJpeg(const QString &path, int width, int height);
+
 // A game in a temporary program folder, launched through GO with the selection's fields set,
 // played with real mouse events; timers are driven through their own slots. Without the cue
 // files every cue is the short beep (still counted); the music plays from a folder of its own.
@@ -47,6 +55,8 @@ protected:
 
     // Writes a lossless picture with the pattern into the picture folder and selects it.
     void selectPicture(int width, int height, const QString &name = QStringLiteral("pic.png"));
+    // Writes a tiled photo into the picture folder and selects it.
+    void selectPhoto(int width, int height, const QString &name = QStringLiteral("photo.jpg"));
     // GO for a new game on a pattern picture of that size; the board form, or null.
     jigsaw::BoardForm *launchNew(int width, int height,
                                  const QString &name = QStringLiteral("pic.png"));
@@ -56,7 +66,8 @@ protected:
                                      const QString &name = QStringLiteral("pic.png"));
     // Keeps the board's one-second timers from ticking on their own during a test.
     void holdTheClocks();
-    // GO on a new game, the board activated and the question panel slid in.
+    // GO on a new game, the board activated and the question panel slid in; on a pattern
+    // picture of that size, or with no size on the picture already in the picture folder.
     void launch(int width = 480, int height = 360, const QString &name = QStringLiteral("pic.png"));
     // スタート, with the panel slid out again.
     void startGame();

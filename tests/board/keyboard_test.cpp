@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <functional>
+#include <numeric>
 
 using namespace jigsaw;
 using Cue = SoundCues::Cue;
@@ -264,4 +265,42 @@ TEST_F(KeyboardPlay, TabWrapsBothWaysAndTheTwoColumnBoxIsWalkedRowByRow)
     player::pressKey(Qt::Key_Escape);
     finishSlides();
     EXPECT_EQ(QApplication::focusWidget(), piece(out.back()));
+}
+
+TEST_F(KeyboardPlay, F6BringsTheBoxsNextPieceAndCtrlArrowsGoCellByCell)
+{
+    ASSERT_NO_FATAL_FAILURE(startSixteen());
+    ASSERT_SOON(board()->isActiveWindow());
+    // The box's order, as the player sees it: its slots from the top down.
+    std::vector<int> order(16);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [this](int a, int b) { return geom::top(slot(a)) < geom::top(slot(b)); });
+
+    int presses = 0;
+    const auto press = [&presses](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        player::pressKey(key, modifiers);
+        ++presses;
+    };
+    for (int n = 0; n < 16; ++n) {
+        SCOPED_TRACE(n);
+        const int i = order[static_cast<std::size_t>(n)];
+        ASSERT_EQ(QApplication::focusWidget(), slot(i));
+        press(Qt::Key_Return);
+        ASSERT_EQ(QApplication::focusWidget(), piece(i));
+        // Ctrl and an arrow take the piece onto the next cell that way, until it lies on its own.
+        for (int moves = 0; moves < 8; ++moves) {
+            const QPointF by = correctOf(i) - placeOf(i);
+            if (std::abs(by.x()) > 0.5)
+                press(by.x() < 0 ? Qt::Key_Left : Qt::Key_Right, Qt::ControlModifier);
+            else if (std::abs(by.y()) > 0.5)
+                press(by.y() < 0 ? Qt::Key_Up : Qt::Key_Down, Qt::ControlModifier);
+        }
+        EXPECT_EQ(placeOf(i), correctOf(i));
+        press(Qt::Key_Return);
+        if (n < 15)
+            press(Qt::Key_F6);
+    }
+    EXPECT_EQ(fields().Completed, 1);
+    EXPECT_LT(presses, 16 * 10);
 }

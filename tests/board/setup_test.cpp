@@ -26,31 +26,6 @@ const QString kTooSmall = QStringLiteral("画像が小さすぎてジグソー�
 const QString kTooLarge = QStringLiteral("画像が大きすぎてジグソーパズルを表示できません。\n"
                                          "このコンピュータのメモリが足りません。");
 
-// A photo of flat 500-pixel tiles, each of its own colour, which JPEG keeps nearly exact.
-QRgb tileAt(int x, int y)
-{
-    return qRgb(14 * (x / 500), 20 * (y / 500), 128);
-}
-
-void writeTiledPhoto(const QString &path, int width, int height)
-{
-    QImage photo(width, height, QImage::Format_RGB32);
-    QPainter painter(&photo);
-    for (int y = 0; y < height; y += 500) {
-        for (int x = 0; x < width; x += 500)
-            painter.fillRect(x, y, 500, 500, QColor(tileAt(x, y)));
-    }
-    painter.end();
-    ASSERT_TRUE(photo.save(path, "JPG", 95));
-}
-
-// Within JPEG's colour loss, well apart from the neighbouring tiles.
-bool nearlyEqual(QRgb a, QRgb b)
-{
-    return std::abs(qRed(a) - qRed(b)) <= 6 && std::abs(qGreen(a) - qGreen(b)) <= 6
-        && std::abs(qBlue(a) - qBlue(b)) <= 6;
-}
-
 // True when the piece's picture is exactly the pixels of the picture below its correct place.
 ::testing::AssertionResult showsItsCell(const QImage &piece, float left, float top, double pieceW,
                                         float pieceH)
@@ -380,12 +355,7 @@ TEST_F(BoardSetup, RefusedLaunchesLeaveTheBoardAsItWas)
 TEST_F(BoardSetup, PhotoAboveQtsOwnLimitLaunchesAndIsCutIntoViewsOfIt)
 {
     // 9000 × 6000 pixels take 216 MB, more than Qt's readers take by default.
-    const QString folder = app.filePath(QStringLiteral("pictures"));
-    QDir().mkpath(folder);
-    writeTiledPhoto(folder + QStringLiteral("/photo.jpg"), 9000, 6000);
-    state().PictureDir = folder;
-    state().ImageFileName = QStringLiteral("photo.jpg");
-    state().SelectedThumb = 0;
+    selectPhoto(9000, 6000);
     state().LaunchMode = 1;
     go();
     ASSERT_NE(board(), nullptr);

@@ -124,16 +124,29 @@ void pressKey(int key, Qt::KeyboardModifiers modifiers)
     QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
 }
 
-void wheel(QWidget *widget, int notches, bool horizontal)
+namespace {
+
+void sendWheel(QWidget *widget, QPointF at, QPoint angle, Qt::KeyboardModifiers modifiers)
 {
-    const QPointF at = QRectF(widget->rect()).center();
-    const int delta = -120 * notches;
-    const QPoint angle = horizontal ? QPoint(delta, 0) : QPoint(0, delta);
-    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
+    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), angle, Qt::NoButton, modifiers,
                       Qt::NoScrollPhase, false);
     // As from the window system: a wheel event nobody takes goes on to the control below.
     QSpontaneKeyEvent::setSpontaneous(&event);
     qApp->notify(widget, &event);
+}
+
+} // namespace
+
+void wheel(QWidget *widget, int notches, bool horizontal)
+{
+    const int delta = -120 * notches;
+    sendWheel(widget, QRectF(widget->rect()).center(),
+              horizontal ? QPoint(delta, 0) : QPoint(0, delta), Qt::NoModifier);
+}
+
+void wheelAt(QWidget *widget, QPointF at, int notches, Qt::KeyboardModifiers modifiers)
+{
+    sendWheel(widget, at, QPoint(0, -120 * notches), modifiers);
 }
 
 } // namespace player

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <Qt>
@@ -36,8 +37,10 @@ void click(QAbstractButton *button);
 // with the focus, else the active window.
 void pressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-// One notch of the mouse wheel over the widget: towards the player (down) or away (up), along
-// the other axis with horizontal set.
+// Notches of the mouse wheel over the middle of the widget: towards the player (positive,
+// down) or away (up), along the other axis with horizontal set.
 void wheel(QWidget *widget, int notches, bool horizontal = false);
+// The same at a point of the widget, with keys held.
+void wheelAt(QWidget *widget, QPointF at, int notches, Qt::KeyboardModifiers modifiers);
 
 } // namespace player
