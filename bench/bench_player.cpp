@@ -14,10 +14,13 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWindow>
 
+#include <cmath>
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <optional>
 #include <vector>
 
@@ -26,7 +29,10 @@
 //   startup <program folder>   start-up until the selection form is painted with its page;
 //   play <program folder>      the first library picture chosen, GO until the board is painted,
 //                              100 pieces, スタート until the pieces are painted, the memory;
-//   drag <program folder>      as play, then every piece out and one piece dragged about.
+//   drag <program folder>      as play, then every piece out and one piece dragged about;
+//   zoom <program folder>      as drag, then one step of the zoom with Ctrl and the wheel;
+//   giant <program folder>     a photo beyond 16 bits a side: its far corner, 100 slots, and
+//                              every piece dragged onto its place.
 // It prints key=value pairs on one line.
 
 namespace {
@@ -147,7 +153,82 @@ double dragMoveMs(BoardForm *board, PictureBox *piece)
     return bench::median(std::move(times));
 }
 
-int play(Game &game, PaintWatch &watch, bool drag)
+// One notch of the wheel with Ctrl over the middle of the board view: the time until the view
+// is painted at the new scale, and until it is painted from the copy of the picture made for
+// that scale.
+void zoomStep(BoardForm *board, PaintWatch &watch)
+{
+    PictureBox *view = board->ui().Picture9;
+    const QPointF at = QRectF(view->rect()).center();
+    watch.watch([](const QObject *o) { return named(o, "Picture2"); });
+    const qint64 start = bench::monotonicNs();
+    QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view, &wheel);
+    waitFor([&watch] { return watch.paintedNs.has_value(); }, 10000);
+    const double stepMs = msSince(start, watch);
+    // A copy made before the view was painted leaves no second paint to wait for.
+    watch.watch([](const QObject *o) { return named(o, "Picture2"); });
+    const bool repainted = waitFor([&watch] { return watch.paintedNs.has_value(); }, 2000);
+    std::printf(" zoom_ms=%.2f zoom_sharp_ms=%.2f scale=%.4f", stepMs,
+                repainted ? msSince(start, watch) : stepMs, board->zoomScale());
+}
+
+// A photo too large for 16-bit positions: at full size the view reaches its far corner, the
+// box gives each of 100 pieces a slot of its own, and at the scale that fits the screen every
+// piece dragged onto its place completes the game.
+int giant(Game &game)
+{
+    game.start();
+    SelectForm *form = game.frmSelect();
+    if (!QTest::qWaitForWindowExposed(form))
+        return 2;
+    QTest::mouseClick(form->image1(0), Qt::LeftButton);
+    QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    BoardForm *board = game.boardIfLoaded();
+    if (!board || !waitFor([&] { return game.state().BoardActivated == 1; }))
+        return 3;
+    const BoardControls &ui = board->ui();
+    waitFor([&ui] { return !ui.Timer3->isActive(); });
+    ui.mnuZoomSteps[2]->trigger(); // 100%
+    QTest::keyClick(ui.HScroll1, Qt::Key_End);
+    QTest::keyClick(ui.VScroll2, Qt::Key_End);
+    const QImage &picture = board->gamePicture();
+    const QImage shown = ui.Picture9->grab().toImage();
+    const QRgb corner = shown.pixel(shown.width() - 1, shown.height() - 1);
+    const QRgb last = picture.pixel(picture.width() - 1, picture.height() - 1);
+    const bool reached = geom::left(ui.Picture2) + geom::width(ui.Picture2) == geom::width(ui.Picture9)
+        && std::abs(qGray(corner) - qGray(last)) < 8;
+
+    ui.mnuPieceCounts.back()->trigger();
+    ui.mnuStart->trigger();
+    ui.Timer1->stop();
+    ui.Timer5->stop();
+    std::set<std::pair<int, int>> places;
+    for (std::size_t i = 0; i < 100; ++i)
+        places.insert({game.boardFields().BoxSlot[i][1], game.boardFields().BoxSlot[i][2]});
+    const int distinct = static_cast<int>(places.size());
+
+    ui.mnuZoomFit->trigger();
+    ui.mnuPieceBox->trigger(); // every piece out
+    const double scale = board->zoomScale();
+    for (std::size_t i = 0; i < 100; ++i) {
+        PictureBox *piece = ui.Picture1[i];
+        const auto &place = game.boardFields().CorrectPos[i];
+        const QPointF by = (QPointF(place[1], place[2])
+                            - QPointF(geom::left(piece), geom::top(piece))) * scale;
+        const QPointF grab = QRectF(piece->rect()).center();
+        sendMouse(piece, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(piece, QEvent::MouseMove, grab + by, Qt::NoButton, Qt::LeftButton);
+        sendMouse(piece, QEvent::MouseButtonRelease, grab + by, Qt::LeftButton, Qt::NoButton);
+    }
+    std::printf("width=%d height=%d reached=%d slots=%d completed=%d\n", picture.width(),
+                picture.height(), reached ? 1 : 0, distinct,
+                game.boardFields().Completed == 1 ? 1 : 0);
+    return 0;
+}
+
+int play(Game &game, PaintWatch &watch, bool drag, bool zoom)
 {
     game.start();
     SelectForm *form = game.frmSelect();
@@ -199,6 +280,10 @@ int play(Game &game, PaintWatch &watch, bool drag)
         settle();
         std::printf(" drag_ms=%.4f", dragMoveMs(board, piece));
     }
+    if (zoom) {
+        zoomStep(board, watch);
+        std::printf(" zoom_peak_kb=%ld", statusKb("VmHWM:"));
+    }
     std::printf("\n");
     return 0;
 }
@@ -212,7 +297,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: bench_player startup|play|drag <program folder>\n");
+        std::fprintf(stderr, "usage: bench_player startup|play|drag|zoom|giant <program folder>\n");
         return 1;
     }
     PaintWatch watch;
@@ -227,5 +312,8 @@ int main(int argc, char **argv)
         std::printf("painted_ns=%lld\n", static_cast<long long>(*watch.paintedNs));
         return 0;
     }
-    return play(game, watch, args[1] == QLatin1String("drag"));
+    if (args[1] == QLatin1String("giant"))
+        return giant(game);
+    const bool zoom = args[1] == QLatin1String("zoom");
+    return play(game, watch, zoom || args[1] == QLatin1String("drag"), zoom);
 }

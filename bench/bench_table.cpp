@@ -105,11 +105,11 @@ QString makeProgramFolder(const QTemporaryDir &root, const QString &name,
     return folder;
 }
 
-void printRow(const char *figure, double ours, double floor, const char *unit, double goal)
+void printRow(const QByteArray &figure, double ours, double floor, const char *unit, double goal)
 {
     const bool measured = ours >= 0 && floor > 0;
     const double ratio = measured ? ours / floor : 0;
-    std::printf("%-52s %10.1f %s %10.1f %s %8.3f   <= %-5.3g %s\n", figure, ours, unit, floor, unit,
+    std::printf("%-52s %10.1f %s %10.1f %s %8.3f   <= %-5.3g %s\n", figure.constData(), ours, unit, floor, unit,
                 ratio, goal, measured && ratio <= goal ? "met" : "NOT MET");
     std::fflush(stdout);
 }
@@ -124,6 +124,7 @@ void printPlays(const char *figure, double goMs, double startMs, double floor, b
 struct PlayRuns
 {
     std::vector<double> goMs, startMs, peakAboveIdleMb, dragMs, floorMs;
+    std::vector<double> zoomMs, zoomSharpMs, zoomPeakAboveIdleMb;
     bool allPlayed = true;
     int width = 0;
     int height = 0;
@@ -142,10 +143,52 @@ PlayRuns playRuns(const QString &mode, const QString &folder, const QString &fil
         runs.startMs.push_back(f.value("start_ms", -1));
         runs.peakAboveIdleMb.push_back((f.value("peak_kb") - f.value("idle_kb")) / 1024);
         runs.dragMs.push_back(f.value("drag_ms", -1));
+        runs.zoomMs.push_back(f.value("zoom_ms", -1));
+        runs.zoomSharpMs.push_back(f.value("zoom_sharp_ms", -1));
+        runs.zoomPeakAboveIdleMb.push_back((f.value("zoom_peak_kb") - f.value("idle_kb")) / 1024);
         runs.width = int(f.value("width"));
         runs.height = int(f.value("height"));
     }
     return runs;
+}
+
+// A photo at the scale that fits the screen, as GO shows it: what the player waits for from GO
+// to a zoom step, each against its floor.
+void printFittedPhoto(const char *name, const QString &folder, const QString &file)
+{
+    const PlayRuns runs = playRuns(QStringLiteral("zoom"), folder, file);
+    const double floor = bench::median(runs.floorMs);
+    const double pictureMb = double(runs.width) * runs.height * 4 / (1 << 20);
+    const auto figure = [name](const char *what) {
+        return QStringLiteral("%1 at fit: %2").arg(QLatin1String(name), QLatin1String(what)).toUtf8();
+    };
+    printRow(figure("GO -> board painted"), bench::median(runs.goMs), floor, "ms", 1.5);
+    printRow(figure("first Start, 100 pieces"), bench::median(runs.startMs), floor, "ms", 0.2);
+    printRow(figure("one drag move (floor: a frame)"), bench::median(runs.dragMs), kFrameMs, "ms",
+             0.05);
+    printRow(figure("zoom step -> painted (floor: a frame)"), bench::median(runs.zoomMs),
+             kFrameMs, "ms", 1.0);
+    printRow(figure("zoom step -> sharp from its copy"), bench::median(runs.zoomSharpMs), floor,
+             "ms", 0.5);
+    printRow(figure("peak memory above idle"), bench::median(runs.zoomPeakAboveIdleMb), pictureMb,
+             "MB", 1.2);
+}
+
+// A photo beyond 16 bits a side, played once: its far corner reached at full size, a slot of its
+// own for each of 100 pieces, and every piece dragged onto its place.
+void printGiantPhoto(const QString &folder)
+{
+    const QHash<QByteArray, double> f = playerFigures(QStringLiteral("giant"), folder);
+    const bool met = f.value("reached") == 1 && f.value("slots") == 100 && f.value("completed") == 1;
+    std::printf("%-52s %s (far corner %s, %d distinct slots, %s)\n",
+                QStringLiteral("%1 x %2 photo: every column, 100 pieces")
+                    .arg(f.value("width"))
+                    .arg(f.value("height"))
+                    .toUtf8()
+                    .constData(),
+                met ? "met" : "NOT MET", f.value("reached") == 1 ? "shown" : "NOT shown",
+                int(f.value("slots")), f.value("completed") == 1 ? "completed" : "NOT completed");
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -222,5 +265,14 @@ int main(int argc, char **argv)
     const PlayRuns p100 = playRuns(QStringLiteral("play"), folder100, photo100.first());
     printPlays("100 MP photo (12000 x 8000): GO -> board painted", bench::median(p100.goMs),
                bench::median(p100.startMs), bench::median(p100.floorMs), p100.allPlayed);
+
+    printFittedPhoto("24 MP", folder24, photo24.first());
+    printFittedPhoto("100 MP", folder100, photo100.first());
+    QStringList giantPhoto;
+    const QString giantFolder =
+        makeProgramFolder(root, QStringLiteral("giant"), {{60000, 8000}}, &giantPhoto);
+    if (giantPhoto.isEmpty())
+        return 1;
+    printGiantPhoto(giantFolder);
     return 0;
 }

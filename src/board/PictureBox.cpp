@@ -254,9 +254,10 @@ void PictureBox::paintScaled(QPainter &painter, const QRect &area, double scale)
         return;
     }
     // Until the copy is made, and when the picture is shown larger than its own pixels: the
-    // picture itself, scaled as it is drawn.
+    // picture itself, scaled as it is drawn; smoothly only when enlarged, as smoothing a large
+    // picture made small costs a frame many times over.
     painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, factor > 1);
     painter.scale(scale, scale);
     const QRectF to = QRectF(area.x() / scale, area.y() / scale, area.width() / scale,
                              area.height() / scale)
