@@ -336,3 +336,24 @@ TEST_F(ZoomView, AGiantPhotoShowsItsFarCornerAndAHundredPiecesEachHaveTheirSlotA
         dragOnScreen(i, correctOf(i));
     EXPECT_EQ(fields().Completed, 1);
 }
+
+TEST_F(ZoomView, ABoxLaidOverTheWholeViewMovesAsideForAPieceTakenOut)
+{
+    // A strip of a picture fitted to the screen's height leaves a view narrower than the box.
+    ASSERT_NO_FATAL_FAILURE(launch(400, 8000));
+    ui().mnuPieceCounts[0]->trigger();
+    ASSERT_NO_FATAL_FAILURE(startGame());
+    const QRectF view = onForm(ui(), ui().Picture9);
+    PictureBox *title = ui().Picture8;
+    const QPoint grab(2, 2);
+    const QPoint over(qRound(view.center().x() - title->width() / 2.0) - title->x(), -title->y());
+    QTest::mousePress(title, Qt::LeftButton, {}, grab);
+    QTest::mouseMove(title, grab + over);
+    QTest::mouseRelease(title, Qt::LeftButton, {}, grab + over);
+    ASSERT_TRUE(onForm(ui(), title).contains(view.center().x(), 2));
+
+    takeOutSeen(0);
+    const QRectF box = onForm(ui(), title) | onForm(ui(), ui().Picture7);
+    EXPECT_TRUE(view.contains(onForm(ui(), piece(0))));
+    EXPECT_FALSE(box.intersects(view));
+}
