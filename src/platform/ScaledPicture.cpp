@@ -86,6 +86,11 @@ void ScaledPicture::make(const QImage &picture, double factor)
     stopWorker();
     m_wantedSource = picture.cacheKey();
     m_wantedFactor = factor;
+    // The copy of the last scale is of no use any more: its memory goes before the next is made.
+    {
+        const std::lock_guard lock(m_mutex);
+        m_made = Made{};
+    }
     m_worker = std::jthread([this, picture, factor](std::stop_token stop) {
         QImage copy = scaledCopy(picture, scaledSize(picture.size(), factor), stop);
         if (copy.isNull())
