@@ -86,7 +86,9 @@ protected:
 
 TEST_F(ZoomView, PhotosFitBesideTheBoxAndSixteenPiecesAreCompletedByDragsAtThatScale)
 {
-    for (const QSize photo : {QSize(4000, 3000), QSize(3000, 4000)}) {
+    // A landscape and a portrait photo fit by their height; a panorama by its width and the
+    // box's beside it.
+    for (const QSize photo : {QSize(4000, 3000), QSize(3000, 4000), QSize(6000, 2000)}) {
         SCOPED_TRACE(photo.width());
         ASSERT_NO_FATAL_FAILURE(launchPhoto(photo.width(), photo.height(), 0));
         ASSERT_NO_FATAL_FAILURE(startGame());
