@@ -22,6 +22,8 @@ namespace savedgame {
 struct Settings;
 }
 
+struct BoardViewInput;
+
 namespace geom {
 class Zoom;
 }
@@ -227,6 +229,8 @@ private:
     // Sizes the view to the board as shown and sets up its scroll bars, scrolled to the top-left
     // or kept where they were.
     void fitViewToBoard(bool keepScroll);
+    // The form's room for the view, for a board of this size as shown.
+    BoardViewInput viewRoom(float boardWidth, float boardHeight);
     // The scroll bars' ranges and steps for the view as it is sized; the board placed by them.
     void setViewScrolling(bool keepScroll);
     // The largest scale, at most 1, at which the board and the piece box fit side by side.

@@ -136,19 +136,26 @@ void BoardForm::VScroll2_Change()
     geom::setTop(m_ui.Picture2, -m_ui.VScroll2->value());
 }
 
-void BoardForm::fitViewToBoard(bool keepScroll)
+BoardViewInput BoardForm::viewRoom(float boardWidth, float boardHeight)
 {
+    // The room the view has does not depend on where the board is scrolled to: the board lies
+    // at the view's corner.
     BoardViewInput in;
     in.scaleWidth = scaleWidth();
     in.scaleHeight = scaleHeight();
-    // The room the view has does not depend on where the board is scrolled to.
-    in.boardWidth = geom::shownWidth(m_ui.Picture2);
-    in.boardHeight = geom::shownHeight(m_ui.Picture2);
+    in.boardWidth = boardWidth;
+    in.boardHeight = boardHeight;
     in.vScrollWidth = geom::width(m_ui.VScroll2);
     in.hScrollHeight = geom::height(m_ui.HScroll1);
     in.statusBarHeight = geom::height(m_ui.StatusBar1);
     in.timePanelHeight = geom::height(m_ui.Frame1);
-    const BoardViewFit fit = fitBoardView(in);
+    return in;
+}
+
+void BoardForm::fitViewToBoard(bool keepScroll)
+{
+    const BoardViewFit fit =
+        fitBoardView(viewRoom(geom::shownWidth(m_ui.Picture2), geom::shownHeight(m_ui.Picture2)));
 
     geom::setWidth(m_ui.Picture9, fit.viewWidth);
     geom::setWidth(m_ui.HScroll1, fit.viewWidth);

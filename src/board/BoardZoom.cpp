@@ -110,7 +110,7 @@ void BoardForm::connectZoomHandlers()
              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus)},
             &BoardForm::ZoomIn_Key);
     addKeys("表示縮小",
-            {QKeySequence(Qt::CTRL | Qt::Key_Minus), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Minus)},
+            {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
             &BoardForm::ZoomOut_Key);
     addKeys("表示を画面に合わせる", {QKeySequence(Qt::CTRL | Qt::Key_0)}, &BoardForm::ZoomFit_Click);
 
@@ -136,14 +136,7 @@ double BoardForm::fittedScale()
 {
     const GameState &s = state();
     FitInput in;
-    in.view.scaleWidth = scaleWidth();
-    in.view.scaleHeight = scaleHeight();
-    in.view.boardWidth = geom::width(m_ui.Picture2);
-    in.view.boardHeight = geom::height(m_ui.Picture2);
-    in.view.vScrollWidth = geom::width(m_ui.VScroll2);
-    in.view.hScrollHeight = geom::height(m_ui.HScroll1);
-    in.view.statusBarHeight = geom::height(m_ui.StatusBar1);
-    in.view.timePanelHeight = geom::height(m_ui.Frame1);
+    in.view = viewRoom(geom::width(m_ui.Picture2), geom::height(m_ui.Picture2));
     // The box the piece count chosen will have: at Start its pieces are cut to this size.
     if (isPlayableGrid(s.PieceCount, s.GridSide)) {
         const PieceSize piece = pieceSizeFor(in.view.boardWidth, in.view.boardHeight, s.GridSide);
