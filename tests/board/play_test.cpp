@@ -19,8 +19,8 @@ TEST_F(Play, WheelScrollsTheViewAndTheBoxAndAPieceTakenOutLandsInSight)
     ASSERT_NO_FATAL_FAILURE(startGame());
     ui().mnuZoomSteps[2]->trigger(); // 100%
     ASSERT_FALSE(ui().HScroll1->isHidden() || ui().VScroll2->isHidden());
-    ui().HScroll1->setValue(0);
-    ui().VScroll2->setValue(0);
+    QTest::keyClick(ui().HScroll1, Qt::Key_Home);
+    QTest::keyClick(ui().VScroll2, Qt::Key_Home);
 
     // A notch over the board, or over anything on it, moves the view by about a tenth, as a
     // notch over its scroll bar does.

@@ -204,11 +204,18 @@ TEST_F(ZoomView, CtrlWheelAndKeysZoomAroundTheMouseOrTheFocusedPiece)
     const double fitted = board()->zoomScale();
     ASSERT_TRUE(ui().mnuZoomFit->isChecked());
 
-    // From full size, scrolled to the middle, each notch is the next step in or out, the point
-    // under the mouse staying wherever the board can be scrolled.
+    // From full size, scrolled by the wheel to about the middle, each notch is the next step in
+    // or out, the point under the mouse staying wherever the board can be scrolled.
     ui().mnuZoomSteps[2]->trigger();
-    ui().HScroll1->setValue(ui().HScroll1->maximum() / 2);
-    ui().VScroll2->setValue(ui().VScroll2->maximum() / 2);
+    for (const bool sideways : {false, true}) {
+        QScrollBar *bar = sideways ? ui().HScroll1 : ui().VScroll2;
+        QTest::keyClick(bar, Qt::Key_Home);
+        player::wheel(ui().Picture9, 1, sideways);
+        ASSERT_GT(bar->value(), 0);
+        const int notch = bar->value();
+        while (bar->value() + notch <= bar->maximum() / 2)
+            player::wheel(ui().Picture9, 1, sideways);
+    }
     const QPointF mouse = QRectF(ui().Picture9->rect()).center();
     for (const double step : {2.0, 1.0, 0.5, 0.25}) {
         SCOPED_TRACE(step);
@@ -268,7 +275,8 @@ TEST_F(ZoomView, TheThumbScrollsWhileDraggedAndAPieceHeldAtTheEdgeScrollsTheView
     ui().mnuZoomSteps[2]->trigger(); // 100%
     QScrollBar *bar = ui().HScroll1;
     ASSERT_FALSE(bar->isHidden());
-    bar->setValue(0);
+    QTest::keyClick(bar, Qt::Key_Home);
+    ASSERT_EQ(bar->value(), 0);
 
     // The board follows the thumb before it is let go.
     QStyleOptionSlider option;
