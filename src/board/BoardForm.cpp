@@ -13,12 +13,12 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPaintEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
 
 #include <cmath>
+#include <chrono>
 
 namespace jigsaw {
 
@@ -38,6 +38,9 @@ QMenu *makeMenu(QWidget *parent, const char *name, const QString &caption)
     menu->menuAction()->setObjectName(QString::fromUtf8(name));
     return menu;
 }
+
+// The longest the board waits for its picture before it appears: one frame.
+constexpr std::chrono::milliseconds kShowWait(16);
 
 QTimer *makeTimer(QObject *parent, const char *name, int interval)
 {
@@ -76,7 +79,6 @@ BoardForm::BoardForm(GameSession &game, FormInstance<RecordsForm> &records, QWid
     createTimers();
     connectHandlers();
     m_ui.StatusBar1->raise();
-    m_ui.Picture2->installEventFilter(this);
 }
 
 BoardForm::~BoardForm()
@@ -86,7 +88,6 @@ BoardForm::~BoardForm()
     // reach the form's handlers any more.
     for (QObject *child : findChildren<QObject *>())
         child->disconnect(this);
-    m_ui.Picture2->removeEventFilter(this);
 }
 
 GameState &BoardForm::state()
@@ -245,7 +246,12 @@ float BoardForm::scaleHeight()
 void BoardForm::setGamePicture(picture::PendingPicture picture)
 {
     m_picture = std::move(picture);
-    m_ui.Picture2->setPicture(m_picture.image());
+    showGamePicture(m_ui.Picture2);
+}
+
+void BoardForm::showGamePicture(PictureBox *box, const QRect &cell)
+{
+    box->setPicture(m_picture.image(), cell, m_picture.rows());
 }
 
 const QImage &BoardForm::gamePicture()
@@ -256,22 +262,16 @@ const QImage &BoardForm::gamePicture()
 
 void BoardForm::showEvent(QShowEvent *event)
 {
-    // The window appears with the rows in view already decoded.
-    m_picture.waitForRows(static_cast<int>(std::ceil(
-        geom::map(m_ui.Picture9, QPointF(0, geom::height(m_ui.Picture9)), m_ui.Picture2).y())));
-    QMainWindow::showEvent(event);
-}
-
-bool BoardForm::eventFilter(QObject *watched, QEvent *event)
-{
-    // A paint that reaches rows still being decoded (the player scrolls down at once) waits
-    // for them.
-    if (watched == m_ui.Picture2 && event->type() == QEvent::Paint) {
-        const int shownBottom = static_cast<QPaintEvent *>(event)->rect().bottom() + 1;
-        m_picture.waitForRows(static_cast<int>(
-            std::ceil(shownBottom / geom::contentScale(m_ui.Picture2))) + 1);
+    // The window appears with the rows in view decoded, or the coarse picture that stands in
+    // for them, when either comes within a frame; the rest fills in as it comes.
+    if (picture::PictureRows *rows = m_picture.rows()) {
+        const double scale = geom::contentScale(m_ui.Picture2);
+        const double top = -m_ui.Picture2->y() / scale;
+        const double bottom = (m_ui.Picture9->height() - m_ui.Picture2->y()) / scale;
+        rows->waitUntilShowable(static_cast<int>(std::floor(top)),
+                                static_cast<int>(std::ceil(bottom)), kShowWait);
     }
-    return QMainWindow::eventFilter(watched, event);
+    QMainWindow::showEvent(event);
 }
 
 void BoardForm::setRandomSource(std::function<double()> source)

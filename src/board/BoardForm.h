@@ -57,11 +57,11 @@ public:
     float scaleWidth();
     float scaleHeight();
 
-    // The launched game's picture at its natural size, perhaps with its lower rows still being
-    // decoded. The board shows it until Start has cut it; the pieces and the completed-picture
-    // view show parts of this one image.
+    // The launched game's picture at its natural size, perhaps still being decoded. The board
+    // shows it until Start has cut it; the pieces and the completed-picture view show parts of
+    // this one image, each its rows as they become final.
     void setGamePicture(picture::PendingPicture picture);
-    // The whole picture, once every row is decoded.
+    // The whole picture, waiting until every row is final.
     const QImage &gamePicture();
 
     // GO's part on the board: the form sized to the screen and its view to the picture, the
@@ -195,7 +195,6 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -267,6 +266,8 @@ private:
 
     // Adds steps to the set-up progress bar.
     void advanceProgress(int steps);
+    // Shows the game picture, or the part of it within cell, in a box.
+    void showGamePicture(PictureBox *box, const QRect &cell = QRect());
 
     // The clock's start: the time bar of a new game, or the time panel of a resumed one.
     void SetUpTimeBar();

@@ -84,7 +84,7 @@ void BoardForm::ShowCompleted_Click()
     if (m_ui.mnuShowCompleted->text() == tr(kShowCompletedCaption)) {
         geom::setGeometry(view, geom::left(m_ui.Picture9), geom::top(m_ui.Picture9),
                           geom::width(m_ui.Picture2), geom::height(m_ui.Picture2));
-        view->setPicture(gamePicture());
+        showGamePicture(view);
         view->show();
         bringToFront(view);
         m_ui.mnuShowCompleted->setText(tr(kBackToGameCaption));

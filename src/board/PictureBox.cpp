@@ -4,6 +4,7 @@
 #include "platform/Geometry.h"
 #include "platform/KeyboardCues.h"
 #include "platform/ScaledPicture.h"
+#include "platform/PictureRows.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <QWheelEvent>
 
 #include <cmath>
+#include <algorithm>
 
 namespace jigsaw {
 
@@ -70,10 +72,12 @@ void PictureBox::setForeColor(const QColor &color)
         update();
 }
 
-void PictureBox::setPicture(const QImage &picture, const QRect &source)
+void PictureBox::setPicture(const QImage &picture, const QRect &source,
+                            picture::PictureRows *rows)
 {
     m_picture = picture;
     m_source = source.isNull() ? picture.rect() : source & picture.rect();
+    watchRows(picture.isNull() ? nullptr : rows);
     if (m_autoSize && !picture.isNull())
         geom::resize(this, m_source.width(), m_source.height());
     update();
@@ -85,7 +89,36 @@ void PictureBox::clearPicture()
         return;
     m_picture = QImage();
     m_source = QRect();
+    watchRows(nullptr);
     update();
+}
+
+void PictureBox::watchRows(picture::PictureRows *rows)
+{
+    if (m_rows == rows)
+        return;
+    if (m_rows)
+        m_rows->disconnect(this);
+    m_rows = rows;
+    if (!rows || rows->isComplete())
+        return;
+    connect(rows, &picture::PictureRows::rowsFinal, this, &PictureBox::rowsFinal);
+    connect(rows, &picture::PictureRows::standInChanged, this, [this] {
+        if (isVisible() && !m_rows->areFinal(m_source.top(), m_source.bottom() + 1))
+            update();
+    });
+}
+
+void PictureBox::rowsFinal(int top, int bottom)
+{
+    const int from = std::max(top, m_source.top());
+    const int to = std::min(bottom, m_source.bottom() + 1);
+    if (from < to && isVisible()) {
+        const double scale = geom::contentScale(this);
+        const int shownTop = static_cast<int>(std::floor((from - m_source.top()) * scale));
+        const int shownBottom = static_cast<int>(std::ceil((to - m_source.top()) * scale));
+        update(0, shownTop, width(), shownBottom - shownTop);
+    }
 }
 
 QImage PictureBox::shownPicture() const
@@ -211,11 +244,27 @@ void PictureBox::paintEvent(QPaintEvent *event)
     }
     // Only the exposed part of a large picture is drawn.
     if (!pictureArea.isEmpty()) {
-        if (scale == 1)
-            painter.drawImage(pictureArea.topLeft(), m_picture,
-                              pictureArea.translated(m_source.topLeft()));
-        else
+        if (scale == 1) {
+            const QRect from = pictureArea.translated(m_source.topLeft());
+            if (!m_rows || m_rows->areFinal(from.top(), from.bottom() + 1))
+                painter.drawImage(pictureArea.topLeft(), m_picture, from);
+            else
+                paintPending(painter, pictureArea, from);
+        } else if (!m_rows || m_rows->isComplete()) {
             paintScaled(painter, pictureArea, scale);
+        } else {
+            // While it is decoded, a zoomed picture shows its final rows and the stand-in
+            // scaled as they are drawn.
+            painter.save();
+            painter.scale(scale, scale);
+            const QRect inPicture =
+                QRectF(pictureArea.x() / scale, pictureArea.y() / scale,
+                       pictureArea.width() / scale, pictureArea.height() / scale)
+                    .toAlignedRect()
+                & QRect(QPoint(0, 0), m_source.size());
+            paintPending(painter, inPicture, inPicture.translated(m_source.topLeft()));
+            painter.restore();
+        }
     }
     if (!m_lines.isEmpty()) {
         painter.save();
@@ -264,6 +313,30 @@ void PictureBox::paintScaled(QPainter &painter, const QRect &area, double scale)
         & QRectF(QPointF(0, 0), QSizeF(m_source.size()));
     painter.drawImage(to, m_picture, to.translated(m_source.topLeft()));
     painter.restore();
+}
+
+void PictureBox::paintPending(QPainter &painter, const QRect &area, const QRect &from)
+{
+    // Under the final rows: the coarse stand-in of the whole picture, stretched over the same
+    // part of it, or the box's own colour while there is none.
+    const QImage standIn = m_rows->standIn();
+    if (standIn.isNull()) {
+        painter.fillRect(area, m_backColor);
+    } else {
+        const double sx = double(standIn.width()) / m_picture.width();
+        const double sy = double(standIn.height()) / m_picture.height();
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(area), standIn,
+                          QRectF(from.x() * sx, from.y() * sy, from.width() * sx,
+                                 from.height() * sy));
+        painter.restore();
+    }
+    for (const auto &[top, bottom] : m_rows->finalRuns(from.top(), from.bottom() + 1))
+        painter.drawImage(QPoint(area.left(), area.top() + top - from.top()), m_picture,
+                          QRect(from.left(), top, from.width(), bottom - top));
+    // What is in sight is decoded first.
+    m_rows->request(from.top(), from.bottom() + 1);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

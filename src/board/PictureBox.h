@@ -14,6 +14,7 @@ namespace jigsaw {
 
 namespace picture {
 class ScaledPicture;
+class PictureRows;
 }
 
 // A picture box: a plain surface in its background colour that may show a picture at its
@@ -42,9 +43,16 @@ public:
 
     // The picture is shared, not copied: a box shows exactly the image it is given, or the
     // part of it within source (a piece shows its cell of the one game picture this way).
-    void setPicture(const QImage &picture, const QRect &source = QRect());
+    // A picture still being decoded comes with its rows: the box shows only the final ones,
+    // the coarse stand-in or its own colour elsewhere, asks for the rows it shows and repaints
+    // them as they become final.
+    void setPicture(const QImage &picture, const QRect &source = QRect(),
+                    picture::PictureRows *rows = nullptr);
     // Shows the same part of the same picture as another box.
-    void showPictureOf(const PictureBox &other) { setPicture(other.m_picture, other.m_source); }
+    void showPictureOf(const PictureBox &other)
+    {
+        setPicture(other.m_picture, other.m_source, other.m_rows);
+    }
     // Where a zoom shows the picture smaller than its own pixels, the box draws it from this
     // copy once the copy is made for the scale shown.
     void setScaledPicture(const picture::ScaledPicture *scaled) { m_scaled = scaled; }
@@ -102,11 +110,15 @@ private:
     // The picture's part within the exposed rectangle (both in the widget's own pixels) at the
     // scale the box is shown at.
     void paintScaled(QPainter &painter, const QRect &area, double scale);
+    void watchRows(picture::PictureRows *rows);
+    void rowsFinal(int top, int bottom);
+    void paintPending(QPainter &painter, const QRect &area, const QRect &from);
 
     QColor m_backColor;
     QColor m_foreColor = Qt::black;
     QImage m_picture;
     QRect m_source; // the part of m_picture shown at the box's top-left corner
+    QPointer<picture::PictureRows> m_rows;
     QList<QLineF> m_lines;
     bool m_autoSize = false;
     bool m_keyboardReachable = false;

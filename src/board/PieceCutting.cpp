@@ -126,8 +126,8 @@ void BoardForm::CutPicture()
     GameState &s = state();
     const BoardFields &f = fields();
     const int count = static_cast<int>(s.PieceCount);
-    // Every piece is a view of its cell of the one game picture: nothing is copied.
-    const QImage &picture = gamePicture();
+    // Every piece is a view of its cell of the one game picture: nothing is copied, and
+    // nothing waits for the rows still being decoded.
     auto cell = [&f](int i) {
         const auto &place = f.CorrectPos[static_cast<std::size_t>(i)];
         return pieceCell(place[1], place[2], f.PieceW, f.PieceH);
@@ -137,7 +137,7 @@ void BoardForm::CutPicture()
     if (s.BoardLaunchMode != 1) {
         for (int i = 0; i < count; ++i) {
             PictureBox *piece = m_ui.Picture1[static_cast<std::size_t>(i)];
-            piece->setPicture(picture, cell(i));
+            showGamePicture(piece, cell(i));
             geom::move(piece, s.SavedLeft[static_cast<std::size_t>(i)],
                        s.SavedTop[static_cast<std::size_t>(i)]);
         }
@@ -146,7 +146,7 @@ void BoardForm::CutPicture()
         const float boardWidth = geom::width(m_ui.Picture2);
         const float boardHeight = geom::height(m_ui.Picture2);
         for (int i = 0; i < count; ++i) {
-            m_ui.Picture6[static_cast<std::size_t>(i)]->setPicture(picture, cell(i));
+            showGamePicture(m_ui.Picture6[static_cast<std::size_t>(i)], cell(i));
             const double left = randomStart(boardWidth, f.PieceW, m_random.next());
             const double top = randomStart(boardHeight, f.PieceH, m_random.next());
             geom::move(m_ui.Picture1[static_cast<std::size_t>(i)], left, top);

@@ -1,5 +1,7 @@
 #include "JpegDecoder.h"
 
+#include "platform/JpegCoefficients.h"
+
 #include <QColor>
 #include <QFile>
 #include <QSysInfo>
@@ -8,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 // libjpeg's headers need <cstdio> first.
@@ -17,6 +20,7 @@
 #include <algorithm>
 #include <atomic>
 #include <limits>
+#include <utility>
 
 namespace jigsaw::picture {
 
@@ -45,18 +49,14 @@ struct ErrorManager
 
 void ignoreMessage(j_common_ptr) {}
 
-void refuseEndlessScans(j_common_ptr info)
-{
-    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans)
-        failDecoding(info);
-}
-
-// Reads the file in large blocks and never more than the allowance: past it, or at the end of
-// the file, the picture ends as if cut short.
+// Reads the file in large blocks at the decoder's own place, so that several decoders can
+// read one file, and never more than the allowance: past it, or at the end of the file, the
+// picture ends as if cut short.
 struct Source
 {
     jpeg_source_mgr pub;
-    std::FILE *file;
+    int fd;
+    qint64 offset;
     qint64 allowance;
     JOCTET buffer[kReadBuffer];
 };
@@ -69,16 +69,23 @@ boolean fillInputBuffer(j_decompress_ptr info)
     auto *source = reinterpret_cast<Source *>(info->src);
     const std::size_t wanted =
         static_cast<std::size_t>(std::clamp<qint64>(source->allowance, 0, qint64(kReadBuffer)));
-    std::size_t got = wanted > 0 ? std::fread(source->buffer, 1, wanted, source->file) : 0;
-    source->allowance -= qint64(got);
-    if (got == 0) {
+    ssize_t got = 0;
+    if (wanted > 0) {
+        do
+            got = pread(source->fd, source->buffer, wanted, source->offset);
+        while (got < 0 && errno == EINTR);
+    }
+    if (got <= 0) {
         WARNMS(info, JWRN_JPEG_EOF);
         source->buffer[0] = 0xFF;
         source->buffer[1] = JPEG_EOI;
         got = 2;
+    } else {
+        source->offset += got;
+        source->allowance -= got;
     }
     source->pub.next_input_byte = source->buffer;
-    source->pub.bytes_in_buffer = got;
+    source->pub.bytes_in_buffer = static_cast<std::size_t>(got);
     return TRUE;
 }
 
@@ -106,70 +113,54 @@ void cmykToRgb(uchar *line, int width)
     }
 }
 
+struct Progress
+{
+    jpeg_progress_mgr pub;
+    const std::function<bool()> *interrupted;
+};
+
+// Called as a whole-picture decode gathers its scans, row by row: refuses endless scans and
+// stops when the decode is no longer wanted.
+void watchProgress(j_common_ptr info)
+{
+    const auto *progress = reinterpret_cast<const Progress *>(info->progress);
+    const auto *decompress = reinterpret_cast<j_decompress_ptr>(info);
+    // A picture read scan by scan counts its scans itself, and stops reading at the limit.
+    if ((!decompress->buffered_image && decompress->input_scan_number > kMaxScans)
+        || (*progress->interrupted && (*progress->interrupted)()))
+        failDecoding(info);
+}
+
 } // namespace
 
 struct JpegDecoder::State
 {
-    FileHandle file;
+    SharedFile file;
     jpeg_decompress_struct info{};
     ErrorManager error{};
-    jpeg_progress_mgr progress{};
+    Progress progress{};
     Source source{};
+    JpegCoefficients coefficients;
+    std::function<bool()> interrupted;
     bool created = false;
     bool cmyk = false;
+    bool inputEnded = false;
+    bool outputStarted = false;
+    int scansComplete = 0;
+
+    bool stopAsked() const { return interrupted && interrupted(); }
 };
 
 namespace {
 
-bool create(jpeg_decompress_struct *info, ErrorManager *error)
+// Every call into libjpeg that may fail runs inside this: libjpeg's errors jump back to its
+// setjmp, and it returns false. The body keeps no objects that need destroying.
+template <typename Body>
+bool guarded(JpegDecoder::State *d, Body &&body)
 {
-    if (setjmp(error->jump))
+    if (setjmp(d->error.jump))
         return false;
-    jpeg_create_decompress(info);
-    return true;
-}
-
-bool readHeaderGuarded(jpeg_decompress_struct *info, ErrorManager *error)
-{
-    if (setjmp(error->jump))
-        return false;
-    return jpeg_read_header(info, TRUE) == JPEG_HEADER_OK;
-}
-
-bool startGuarded(jpeg_decompress_struct *info, ErrorManager *error)
-{
-    if (setjmp(error->jump))
-        return false;
-    return jpeg_start_decompress(info) == TRUE;
-}
-
-void readRowsUnguarded(jpeg_decompress_struct *info, uchar *firstLine, qsizetype bytesPerLine,
-                       int endRow, bool cmyk)
-{
-    JSAMPROW rows[kRowsPerRead];
-    while (static_cast<int>(info->output_scanline) < endRow) {
-        const int first = static_cast<int>(info->output_scanline);
-        const int count = std::min(kRowsPerRead, endRow - first);
-        for (int i = 0; i < count; ++i)
-            rows[i] = firstLine + bytesPerLine * (first + i);
-        const auto got = static_cast<int>(
-            jpeg_read_scanlines(info, rows, static_cast<JDIMENSION>(count)));
-        if (got <= 0)
-            failDecoding(reinterpret_cast<j_common_ptr>(info));
-        if (cmyk) {
-            for (int i = 0; i < got; ++i)
-                cmykToRgb(rows[i], static_cast<int>(info->output_width));
-        }
-    }
-}
-
-bool readRowsGuarded(jpeg_decompress_struct *info, ErrorManager *error, uchar *firstLine,
-                     qsizetype bytesPerLine, int endRow, bool cmyk)
-{
-    if (setjmp(error->jump))
-        return false;
-    readRowsUnguarded(info, firstLine, bytesPerLine, endRow, cmyk);
-    return true;
+    return body();
 }
 
 } // namespace
@@ -212,14 +203,17 @@ int decodesNoted()
     return g_decodes.load(std::memory_order_relaxed);
 }
 
-JpegDecoder::JpegDecoder(FileHandle file)
+JpegDecoder::JpegDecoder(SharedFile file)
     : d(std::make_unique<State>())
 {
     d->file = std::move(file);
     d->info.err = jpeg_std_error(&d->error.pub);
     d->error.pub.error_exit = failDecoding;
     d->error.pub.output_message = ignoreMessage;
-    d->created = d->file && create(&d->info, &d->error);
+    d->created = d->file && guarded(d.get(), [&] {
+        jpeg_create_decompress(&d->info);
+        return true;
+    });
     if (!d->created)
         return;
     d->source.pub.init_source = initSource;
@@ -227,11 +221,13 @@ JpegDecoder::JpegDecoder(FileHandle file)
     d->source.pub.skip_input_data = skipInputData;
     d->source.pub.resync_to_restart = jpeg_resync_to_restart;
     d->source.pub.term_source = termSource;
-    d->source.file = d->file.get();
+    d->source.fd = fileno(d->file.get());
+    d->source.offset = 0;
     d->source.allowance = kHeaderAllowance;
     d->info.src = &d->source.pub;
-    d->progress.progress_monitor = refuseEndlessScans;
-    d->info.progress = &d->progress;
+    d->progress.pub.progress_monitor = watchProgress;
+    d->progress.interrupted = &d->interrupted;
+    d->info.progress = &d->progress.pub;
 }
 
 JpegDecoder::~JpegDecoder()
@@ -242,11 +238,18 @@ JpegDecoder::~JpegDecoder()
 
 bool JpegDecoder::readHeader()
 {
-    if (!d->created || !readHeaderGuarded(&d->info, &d->error))
+    if (!d->created
+        || !guarded(d.get(), [&] { return jpeg_read_header(&d->info, TRUE) == JPEG_HEADER_OK; }))
         return false;
     d->source.allowance =
         kBytesPerPixelAllowance * d->info.image_width * d->info.image_height + kHeaderAllowance;
     return true;
+}
+
+bool JpegDecoder::sizeRefused() const
+{
+    const int code = d->error.pub.msg_code;
+    return code == JERR_IMAGE_TOO_BIG || code == JERR_WIDTH_OVERFLOW;
 }
 
 QSize JpegDecoder::size() const
@@ -262,9 +265,14 @@ QSize JpegDecoder::scaledSize(int eighths) const
     return {scale(d->info.image_width), scale(d->info.image_height)};
 }
 
+bool JpegDecoder::hasScans() const
+{
+    return jpeg_has_multiple_scans(&d->info);
+}
+
 qint64 JpegDecoder::workingBytes() const
 {
-    if (!jpeg_has_multiple_scans(&d->info))
+    if (!hasScans())
         return 0;
     qint64 bytes = 0;
     for (int c = 0; c < d->info.num_components; ++c) {
@@ -279,30 +287,145 @@ qint64 JpegDecoder::workingBytes() const
     return bytes;
 }
 
-bool JpegDecoder::start(int eighths, qint64 memoryLimit)
+void JpegDecoder::setInterruption(std::function<bool()> interrupted)
+{
+    d->interrupted = std::move(interrupted);
+}
+
+namespace {
+
+// The accurate transform and smooth chroma of Qt's own reader, so both give the same pixels.
+void prepareOutput(JpegDecoder::State *d, int eighths, qint64 memoryLimit, bool scanByScan)
 {
     jpeg_decompress_struct &info = d->info;
     info.scale_num = static_cast<unsigned>(std::clamp(eighths, 1, 8));
     info.scale_denom = 8;
-    // The accurate transform and smooth chroma of Qt's own reader, so both give the same pixels.
     info.dct_method = JDCT_ISLOW;
     info.do_fancy_upsampling = TRUE;
+    info.buffered_image = scanByScan ? TRUE : FALSE;
     d->cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     if (d->cmyk)
         info.out_color_space = JCS_CMYK;
     else
         info.out_color_space =
             QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+    const qint64 limit = std::max<qint64>(1, memoryLimit);
     info.mem->max_memory_to_use =
-        static_cast<long>(std::clamp<qint64>(memoryLimit, 1, std::numeric_limits<long>::max()));
+        static_cast<long>(std::min<qint64>(limit, std::numeric_limits<long>::max()));
+    d->coefficients.install(&info, limit);
+}
+
+} // namespace
+
+bool JpegDecoder::start(int eighths, qint64 memoryLimit)
+{
+    prepareOutput(d.get(), eighths, memoryLimit, false);
     noteDecode();
-    return startGuarded(&info, &d->error);
+    return guarded(d.get(), [&] { return jpeg_start_decompress(&d->info) == TRUE; });
+}
+
+bool JpegDecoder::startScans(int eighths, qint64 memoryLimit)
+{
+    prepareOutput(d.get(), eighths, memoryLimit, true);
+    noteDecode();
+    return guarded(d.get(), [&] { return jpeg_start_decompress(&d->info) == TRUE; });
+}
+
+JpegDecoder::Scan JpegDecoder::readScan()
+{
+    while (!d->inputEnded) {
+        if (d->stopAsked())
+            return Scan::Interrupted;
+        // One call reads a row of blocks, or the markers up to the next scan.
+        int status = JPEG_SUSPENDED;
+        if (!guarded(d.get(), [&] {
+                status = jpeg_consume_input(&d->info);
+                return true;
+            })) {
+            // A broken scan: the picture is what the scans before it made.
+            d->inputEnded = true;
+            break;
+        }
+        switch (status) {
+        case JPEG_REACHED_SOS:
+            if (d->info.input_scan_number > kMaxScans)
+                d->inputEnded = true;
+            break;
+        case JPEG_SCAN_COMPLETED:
+            d->scansComplete = d->info.input_scan_number;
+            return Scan::Read;
+        case JPEG_ROW_COMPLETED:
+            break;
+        default: // the end of the file (ours never suspends)
+            d->scansComplete = d->info.input_scan_number;
+            d->inputEnded = true;
+            break;
+        }
+    }
+    return Scan::InputEnded;
+}
+
+bool JpegDecoder::meansComplete() const
+{
+    return d->coefficients.meansComplete();
+}
+
+QImage JpegDecoder::meanPicture() const
+{
+    return d->coefficients.meanPicture();
+}
+
+bool JpegDecoder::startOutput()
+{
+    // Rows can come only from scans read whole.
+    return d->scansComplete > 0 && guarded(d.get(), [&] {
+        if (std::exchange(d->outputStarted, false))
+            jpeg_finish_output(&d->info);
+        if (!jpeg_start_output(&d->info, d->scansComplete))
+            return false;
+        d->outputStarted = true;
+        return true;
+    });
+}
+
+void JpegDecoder::releaseAbove(int row)
+{
+    d->coefficients.releaseAbove(row);
 }
 
 bool JpegDecoder::readRows(uchar *firstLine, qsizetype bytesPerLine, int endRow)
 {
-    endRow = std::min(endRow, static_cast<int>(d->info.output_height));
-    return readRowsGuarded(&d->info, &d->error, firstLine, bytesPerLine, endRow, d->cmyk);
+    jpeg_decompress_struct *info = &d->info;
+    endRow = std::min(endRow, static_cast<int>(info->output_height));
+    return guarded(d.get(), [&] {
+        JSAMPROW rows[kRowsPerRead];
+        while (static_cast<int>(info->output_scanline) < endRow) {
+            if (d->stopAsked())
+                return false;
+            const int first = static_cast<int>(info->output_scanline);
+            const int count = std::min(kRowsPerRead, endRow - first);
+            for (int i = 0; i < count; ++i)
+                rows[i] = firstLine + bytesPerLine * (first + i);
+            const auto got = static_cast<int>(
+                jpeg_read_scanlines(info, rows, static_cast<JDIMENSION>(count)));
+            if (got <= 0)
+                return false;
+            if (d->cmyk) {
+                for (int i = 0; i < got; ++i)
+                    cmykToRgb(rows[i], static_cast<int>(info->output_width));
+            }
+        }
+        return true;
+    });
+}
+
+bool JpegDecoder::skipTo(int row)
+{
+    const int count = std::min(row, static_cast<int>(d->info.output_height)) - nextRow();
+    return count <= 0 || guarded(d.get(), [&] {
+        jpeg_skip_scanlines(&d->info, static_cast<JDIMENSION>(count));
+        return true;
+    });
 }
 
 int JpegDecoder::nextRow() const

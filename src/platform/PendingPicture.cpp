@@ -16,9 +16,11 @@ namespace jigsaw::picture {
 
 namespace {
 
-// Rows decoded between two reports of progress and looks at whether the picture is still
-// wanted.
+// Rows decoded between two reports of progress and looks at what is wanted next.
 constexpr int kRowsPerStep = 32;
+// A wish for rows this close below the decoder going down the picture is met by that decoder
+// on its way; one further down by another decoder that jumps there.
+constexpr int kNearRows = 256;
 
 qint64 pixelBytes(QSize size)
 {
@@ -45,11 +47,12 @@ QImage readWithQt(std::FILE *file, qint64 fileSize, qint64 budget, Failure &fail
     QImageReader reader(&device);
     reader.setAutoTransform(false);
     const QSize size = reader.size();
-    if (size.isEmpty() || size.width() > kMaxSide || size.height() > kMaxSide) {
+    if (size.isEmpty()) {
         failure = Failure::Unreadable;
         return {};
     }
-    if (fileSize > budget || pixelBytes(size) > budget) {
+    if (fileSize > budget || size.width() > kMaxSide || size.height() > kMaxSide ||
+        pixelBytes(size) > budget) {
         failure = Failure::TooLarge;
         return {};
     }
@@ -63,108 +66,263 @@ QImage readWithQt(std::FILE *file, qint64 fileSize, qint64 budget, Failure &fail
 }
 
 // What a fatal error leaves undecoded comes out grey, as the rows of a file cut short do.
-void fillGrey(uchar *lines, qsizetype bytesPerLine, int width, int from, int to)
+void fillGreyPending(uchar *lines, const QImage &picture, PictureRows &rows)
 {
-    for (int y = from; y < to; ++y) {
-        auto *pixel = reinterpret_cast<QRgb *>(lines + bytesPerLine * y);
-        std::fill(pixel, pixel + width, qRgb(128, 128, 128));
+    const qsizetype bytesPerLine = picture.bytesPerLine();
+    for (int row = rows.firstPending(); row < picture.height(); row = rows.firstPending(row)) {
+        const int end = rows.firstFinal(row);
+        for (int y = row; y < end; ++y) {
+            auto *pixel = reinterpret_cast<QRgb *>(lines + bytesPerLine * y);
+            std::fill(pixel, pixel + picture.width(), qRgb(128, 128, 128));
+        }
+        rows.markFinal(row, end);
     }
 }
 
-// Decodes the rows from the decoder's next one down into the picture's lines, reporting each
-// step to `ready`, until all are done or the decode is stopped.
-void decodeRows(JpegDecoder &decoder, uchar *lines, const QImage &picture,
-                std::atomic<int> *ready, const std::stop_token &stop)
+// What one decode of the game's picture works with.
+struct Job
 {
-    const qsizetype bytesPerLine = picture.bytesPerLine();
-    const int height = picture.height();
-    while (decoder.nextRow() < height && !stop.stop_requested()) {
-        const int end = std::min(decoder.nextRow() + kRowsPerStep, height);
-        if (!decoder.readRows(lines, bytesPerLine, end)) {
-            fillGrey(lines, bytesPerLine, picture.width(), decoder.nextRow(), height);
+    SharedFile file;
+    qint64 memoryLimit = 0;
+    QImage picture;
+    uchar *lines = nullptr;
+    std::shared_ptr<PictureRows> rows;
+    std::shared_ptr<std::atomic<int>> writeRow;
+
+    void writing(int row) const
+    {
+        if (writeRow) {
+            writeRow->store(row);
+            writeRow->notify_all();
+        }
+    }
+
+    // Makes rows [from, to) with a decoder at or above `from`; false on a fatal error.
+    bool make(JpegDecoder &decoder, int from, int to) const
+    {
+        writing(from);
+        if (!decoder.skipTo(from) || !decoder.readRows(lines, picture.bytesPerLine(), to))
+            return false;
+        rows->markFinal(from, to);
+        return true;
+    }
+
+    // The rows to make next from `from` on: up to the next final row, at most a step.
+    int stepEnd(int from, int wishEnd) const
+    {
+        return std::min({rows->firstFinal(from), from + kRowsPerStep, wishEnd});
+    }
+};
+
+std::unique_ptr<JpegDecoder> startedDecoder(const Job &job, const std::stop_token &stop)
+{
+    auto decoder = std::make_unique<JpegDecoder>(job.file);
+    decoder->setInterruption([stop] { return stop.stop_requested(); });
+    if (!decoder->readHeader() || !decoder->start(8, job.memoryLimit))
+        return nullptr;
+    return decoder;
+}
+
+// A picture of one scan (baseline): one decoder goes down the picture making every row it
+// reaches; the rows wished for far below it are made by a second decoder that jumps there,
+// passing over the rows between without making them (it still has to read them).
+void decodeRows(const Job &job, std::unique_ptr<JpegDecoder> down, const std::stop_token &stop)
+{
+    const int height = job.picture.height();
+    std::unique_ptr<JpegDecoder> jump;
+    bool jumping = true;
+    while (!stop.stop_requested()) {
+        const int from = job.rows->firstPending(down->nextRow());
+        if (from >= height)
+            break;
+        const auto wish = job.rows->pendingWish();
+        if (wish && jumping && wish->first > from + kNearRows) {
+            if (!jump || jump->nextRow() > wish->first)
+                jump = startedDecoder(job, stop);
+            if (jump && job.make(*jump, wish->first, job.stepEnd(wish->first, wish->second)))
+                continue;
+            if (stop.stop_requested())
+                return;
+            // What the jumping decoder cannot make, the one going down will meet or fail on.
+            jump.reset();
+            jumping = false;
+            continue;
+        }
+        if (!job.make(*down, from, job.stepEnd(from, height))) {
+            if (stop.stop_requested())
+                return;
             break;
         }
-        if (ready) {
-            ready->store(decoder.nextRow(), std::memory_order_release);
-            ready->notify_all();
+    }
+    if (!stop.stop_requested())
+        fillGreyPending(job.lines, job.picture, *job.rows);
+}
+
+// A progressive picture: its scans are read first, the coarse picture of the blocks' means
+// standing in as soon as it is there; then passes over the scans' coefficients make the rows,
+// the wished-for ones first (passing over rows costs nothing here), each band's coefficients
+// let go once its rows are final.
+void decodeScans(const Job &job, JpegDecoder &decoder, const std::stop_token &stop)
+{
+    bool standInExact = false;
+    for (;;) {
+        const JpegDecoder::Scan scan = decoder.readScan();
+        if (scan == JpegDecoder::Scan::Interrupted)
+            return;
+        // The coarse picture, once every component's means are in, and again once they are
+        // in at full precision.
+        if (!standInExact) {
+            const bool exact = decoder.meansComplete();
+            if (exact || job.rows->standIn().isNull()) {
+                const QImage means = decoder.meanPicture();
+                if (!means.isNull()) {
+                    job.rows->setStandIn(means);
+                    standInExact = exact;
+                }
+            }
         }
+        if (scan == JpegDecoder::Scan::InputEnded)
+            break;
     }
-    if (ready) {
-        ready->store(height, std::memory_order_release);
-        ready->notify_all();
+
+    const int height = job.picture.height();
+    bool passing = decoder.startOutput();
+    while (passing && !stop.stop_requested()) {
+        const int firstPending = job.rows->firstPending();
+        if (firstPending >= height)
+            break;
+        decoder.releaseAbove(firstPending);
+        int from = job.rows->firstPending(decoder.nextRow());
+        int end = height;
+        if (const auto wish = job.rows->pendingWish()) {
+            from = wish->first;
+            end = wish->second;
+        }
+        // Rows above the pass need a new pass from the top.
+        if (from < decoder.nextRow() || from >= height) {
+            passing = decoder.startOutput();
+            continue;
+        }
+        passing = job.make(decoder, from, job.stepEnd(from, end));
     }
+    if (stop.stop_requested())
+        return;
+    fillGreyPending(job.lines, job.picture, *job.rows);
+    decoder.releaseAbove(height);
 }
 
 } // namespace
+
+PendingPicture::~PendingPicture()
+{
+    stop();
+}
+
+PendingPicture &PendingPicture::operator=(PendingPicture &&other) noexcept
+{
+    if (this != &other) {
+        stop();
+        m_image = std::move(other.m_image);
+        m_failure = other.m_failure;
+        m_rows = std::move(other.m_rows);
+        m_writeRow = std::move(other.m_writeRow);
+        m_prefault = std::move(other.m_prefault);
+        m_worker = std::move(other.m_worker);
+    }
+    return *this;
+}
+
+void PendingPicture::stop()
+{
+    // The worker first: it still tells the prefaulting thread where it writes.
+    for (std::jthread *thread : {&m_worker, &m_prefault}) {
+        if (thread->joinable()) {
+            thread->request_stop();
+            thread->join();
+        }
+    }
+}
+
+void PendingPicture::finish() const
+{
+    if (m_rows)
+        m_rows->waitForAll();
+}
 
 PendingPicture PendingPicture::load(const QString &path, Decoding decoding)
 {
     PendingPicture result;
     result.m_failure = Failure::Unreadable;
     qint64 fileSize = 0;
-    FileHandle file = openPictureFile(path, fileSize);
-    if (!file)
+    FileHandle handle = openPictureFile(path, fileSize);
+    if (!handle)
         return result;
     // A file larger than memory is no picture we could show; but only one whose header is a
     // picture's is too large: a vast file of anything else cannot be read at all. Reading a
     // header never reads far into the file.
     const qint64 budget = memoryBudget();
-    if (!startsLikeJpeg(file.get())) {
-        result.m_image = readWithQt(file.get(), fileSize, budget, result.m_failure);
-        if (!result.m_image.isNull())
+    if (!startsLikeJpeg(handle.get())) {
+        result.m_image = readWithQt(handle.get(), fileSize, budget, result.m_failure);
+        if (!result.m_image.isNull()) {
             result.m_failure = Failure::None;
+            result.m_rows = std::make_shared<PictureRows>(result.m_image.height(), true);
+        }
         return result;
     }
 
-    auto decoder = std::make_unique<JpegDecoder>(std::move(file));
-    if (!decoder->readHeader())
+    Job job;
+    job.file = SharedFile(handle.release(), FileCloser());
+    auto decoder = std::make_unique<JpegDecoder>(job.file);
+    if (!decoder->readHeader()) {
+        if (decoder->sizeRefused())
+            result.m_failure = Failure::TooLarge;
         return result;
+    }
     const QSize size = decoder->size();
     if (fileSize > budget || pixelBytes(size) + decoder->workingBytes() > budget) {
         result.m_failure = Failure::TooLarge;
         return result;
     }
-    QImage image = allocatePicture(size);
-    if (image.isNull()) {
+    job.picture = allocatePicture(size);
+    if (job.picture.isNull()) {
         result.m_failure = Failure::TooLarge;
         return result;
     }
-    // Reads every scan of a progressive picture, so a hostile one is refused here.
-    if (!decoder->start(8, budget - pixelBytes(size)))
+    job.memoryLimit = budget - pixelBytes(size);
+    const bool scans = decoder->hasScans();
+    if (!(scans ? decoder->startScans(8, job.memoryLimit) : decoder->start(8, job.memoryLimit)))
         return result;
 
     result.m_failure = Failure::None;
-    result.m_image = image;
-    // The image is not shared yet, so these are its own lines. A worker writes through them
-    // while the image is shown; a row is shown only once the count says it is final.
-    auto *lines = const_cast<uchar *>(image.constBits());
+    result.m_image = job.picture;
+    result.m_rows = std::make_shared<PictureRows>(size.height());
+    job.rows = result.m_rows;
+    // The image is not shared yet, so these are its own lines. The worker writes through them
+    // while the image is shown; a row is shown only once it is final.
+    job.lines = const_cast<uchar *>(job.picture.constBits());
+    if (decoding == Decoding::Background) {
+        // No page of a progressive picture is needed before its scans are read.
+        result.m_writeRow = std::make_shared<std::atomic<int>>(scans ? -1 : 0);
+        job.writeRow = result.m_writeRow;
+    }
+    auto work = [job, decoder = std::move(decoder), scans](std::stop_token stop) mutable {
+        decoder->setInterruption([stop] { return stop.stop_requested(); });
+        if (scans)
+            decodeScans(job, *decoder, stop);
+        else
+            decodeRows(job, std::move(decoder), stop);
+        job.writing(job.picture.height());
+    };
     if (decoding == Decoding::Here) {
-        decodeRows(*decoder, lines, image, nullptr, {});
+        work(std::stop_token());
         return result;
     }
-    result.m_prefault =
-        std::jthread([image](std::stop_token stop) { prefaultPicture(image, stop); });
-    result.m_ready = std::make_shared<std::atomic<int>>(0);
-    result.m_worker = std::jthread([decoder = std::move(decoder), image, lines,
-                                    ready = result.m_ready](std::stop_token stop) {
-        decodeRows(*decoder, lines, image, ready.get(), stop);
-    });
+    result.m_prefault = std::jthread(
+        [image = job.picture, writeRow = result.m_writeRow](std::stop_token stop) {
+            prefaultAhead(image, *writeRow, stop);
+        });
+    result.m_worker = std::jthread(std::move(work));
     return result;
-}
-
-int PendingPicture::readyRows() const
-{
-    return m_ready ? m_ready->load(std::memory_order_acquire) : m_image.height();
-}
-
-void PendingPicture::waitForRows(int rows) const
-{
-    if (!m_ready)
-        return;
-    rows = std::min(rows, m_image.height());
-    for (int ready = m_ready->load(std::memory_order_acquire); ready < rows;
-         ready = m_ready->load(std::memory_order_acquire))
-        m_ready->wait(ready, std::memory_order_acquire);
 }
 
 } // namespace jigsaw::picture

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PictureLoader.h"
+#include "platform/PictureRows.h"
 
 #include <QImage>
 #include <QString>
@@ -12,20 +13,21 @@
 namespace jigsaw::picture {
 
 // A game's picture while it is being decoded: load() reads the file's header, judges the
-// picture and returns, and a worker thread decodes the rows from the top down meanwhile. The
-// rows above readyRows() are final; whatever shows or reads rows further down waits for them
-// first (waitForRows, finish), so no one ever sees a half-decoded picture.
+// picture and returns, and a worker thread decodes it meanwhile. Its rows() tell which rows
+// are final; whatever shows the picture shows only those, asks for the rows it wants next and
+// shows the coarse stand-in of a progressive picture elsewhere, so no one ever sees a
+// half-decoded row and the user interface never waits for the decoder.
 class PendingPicture
 {
 public:
     PendingPicture() = default;
     // Stops an unfinished decode.
-    ~PendingPicture() = default;
+    ~PendingPicture();
     PendingPicture(PendingPicture &&) noexcept = default;
-    PendingPicture &operator=(PendingPicture &&) noexcept = default;
+    PendingPicture &operator=(PendingPicture &&) noexcept;
 
     enum class Decoding {
-        Background, // a JPEG's rows are decoded on a worker thread after load() returns
+        Background, // a JPEG is decoded on a worker thread after load() returns
         Here,       // every row is decoded before load() returns
     };
 
@@ -35,19 +37,22 @@ public:
 
     bool isNull() const { return m_image.isNull(); }
     Failure failure() const { return m_failure; }
-    // The picture; rows from readyRows() down may still be undecoded.
+    // The picture; only its final rows may be read.
     const QImage &image() const { return m_image; }
-    int readyRows() const;
-    bool isComplete() const { return readyRows() >= m_image.height(); }
-    // Waits until the first rows (at most all) are final.
-    void waitForRows(int rows) const;
-    void finish() const { waitForRows(m_image.height()); }
+    // Which rows are final; null for a null picture. Lives as long as this picture.
+    PictureRows *rows() const { return m_rows.get(); }
+    bool isComplete() const { return !m_rows || m_rows->isComplete(); }
+    // Waits until every row is final.
+    void finish() const;
 
 private:
+    void stop();
+
     QImage m_image;
     Failure m_failure = Failure::None;
-    // Rows final so far, written by the worker.
-    std::shared_ptr<std::atomic<int>> m_ready;
+    std::shared_ptr<PictureRows> m_rows;
+    // The row the worker writes now, for the thread that faults in the pages ahead of it.
+    std::shared_ptr<std::atomic<int>> m_writeRow;
     // Each holds its own reference to the picture's buffer while it works on it.
     std::jthread m_prefault;
     std::jthread m_worker;

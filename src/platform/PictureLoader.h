@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 // Turns picture files into images: whole pictures at their natural size for play, and
 // thumbnails decoded small for the picture browser. A file that cannot be decoded, is empty,
 // is missing, is no regular file or would take more memory than the machine can give yields a
@@ -24,11 +26,19 @@ enum class Failure {
 // not applied). JPEG files are decoded by our own decoder; other formats by Qt's readers.
 QImage loadPicture(const QString &path, Failure *failure = nullptr);
 
-// The picture made small enough for a thumbnail of the given size, yet at least that size in
-// both directions (unless the picture itself is smaller), with its own aspect ratio: the
-// thumbnail control stretches it. A JPEG is scaled by the decoder itself (1/8 to 8/8), so a
-// large photo is never decoded in full.
-QImage loadThumbnail(const QString &path, QSize box);
+// The picture stretched to a thumbnail of exactly the given size, as the thumbnail control
+// shows it, in 32-bit pixels. A JPEG is first made small by the decoder itself (1/8 to 8/8), so
+// a large photo is never decoded in full; of a progressive one at 1/8 only the scans up to the
+// blocks' means are read. Null for what loadPicture refuses, and for a picture that takes more
+// than kThumbnailSeconds or kMaxScans scans: one hostile file must not hold up a page.
+// `interrupted` stops the decode early, also with a null result.
+inline constexpr int kThumbnailSeconds = 3;
+QImage loadThumbnail(const QString &path, QSize size,
+                     const std::function<bool()> &interrupted = nullptr);
+
+// The picture stretched to the given size with every source pixel weighed in (an area average
+// where it shrinks, linear where it grows), made by the calling thread alone.
+QImage stretchPicture(const QImage &picture, QSize size);
 
 // The natural size read from the file's header; invalid when the file is not a picture.
 QSize pictureSize(const QString &path);

@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QtGlobal>
 
+#include <atomic>
 #include <stop_token>
 
 // The memory that decoded pictures live in: how much a picture may take on this machine, and
@@ -24,9 +25,12 @@ void setMemoryCap(qint64 bytes);
 // the image.
 QImage allocatePicture(QSize size, QImage::Format format = QImage::Format_RGB32);
 
-// Faults in the pages of a picture made by allocatePicture from the top down, without
-// changing its pixels, until done or stopped: run on a thread of its own, it spares the decoder
-// the page faults of the rows ahead of it.
-void prefaultPicture(const QImage &picture, const std::stop_token &stop);
+// Faults in the pages of a picture made by allocatePicture, without changing its pixels, a
+// bounded window ahead of the row its writer reports in writerRow: a negative row while the
+// writer has not begun, the picture's height or more once it is done. Run on a thread of its
+// own, it spares the writer the page faults of the rows ahead of it, yet takes no memory long
+// before the writer needs it. Returns when the writer is done or the thread is stopped.
+void prefaultAhead(const QImage &picture, std::atomic<int> &writerRow,
+                   const std::stop_token &stop);
 
 } // namespace jigsaw::picture

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <turbojpeg.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -81,26 +83,44 @@ TEST(PictureLoader, JpegDecodesExactlyAsQtsReaderDoes)
     }
 }
 
-TEST(PictureLoader, ThumbnailIsDecodedSmallButCoversTheBox)
+// How far apart two pictures of one size are: the largest difference of any colour of any pixel.
+int largestDifference(const QImage &a, const QImage &b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return largest;
+}
+
+TEST(PictureLoader, ThumbnailIsThePictureStretchedToTheBox)
 {
     QTemporaryDir dir;
     const QSize box(169, 121);
-    // 1/8 of 1600 × 1200 still covers the box, so the decoder itself scales by 1/8.
-    const QString jpeg = saveJpeg(dir, "big.jpg", photoLike(1600, 1200));
-    EXPECT_EQ(picture::loadThumbnail(jpeg, box).size(), QSize(200, 150));
-    // 1/8 of 1601 × 1201 rounds up to 201 × 151: still the 1/8 scale, not 2/8.
-    const QString odd = saveJpeg(dir, "odd.jpg", photoLike(1601, 1201));
-    EXPECT_EQ(picture::loadThumbnail(odd, box).size(), QSize(201, 151));
-    // 1/8 of a panorama is too low for the box: 2/8 covers it both ways.
-    const QString wide = saveJpeg(dir, "wide.jpg", photoLike(2400, 600));
-    EXPECT_EQ(picture::loadThumbnail(wide, box).size(), QSize(600, 150));
-    // A picture smaller than the box is never enlarged.
-    const QString small = saveJpeg(dir, "small.jpg", photoLike(100, 80));
-    EXPECT_EQ(picture::loadThumbnail(small, box).size(), QSize(100, 80));
-
-    const QString png = dir.filePath(QStringLiteral("big.png"));
+    const QImage photo = photoLike(1601, 1203);
+    const QString png = dir.filePath(QStringLiteral("photo.png"));
     ASSERT_TRUE(photoLike(400, 300).save(png));
-    EXPECT_EQ(picture::loadThumbnail(png, box).size(), QSize(169, 126));
+    const QStringList paths = {
+        // A large photo is decoded at 1/8; of a progressive one only the scans up to its
+        // blocks' means are read.
+        saveJpeg(dir, "baseline.jpg", photo), saveJpeg(dir, "progressive.jpg", photo, true),
+        // 1/8 of a panorama is too low for the box: a larger scale covers it both ways.
+        saveJpeg(dir, "wide.jpg", photoLike(2400, 600)),
+        // A small picture is stretched up.
+        saveJpeg(dir, "small.jpg", photoLike(100, 80)), png};
+    for (const QString &path : paths) {
+        const QImage thumbnail = picture::loadThumbnail(path, box);
+        ASSERT_EQ(thumbnail.size(), box) << qPrintable(path);
+        const QImage expected =
+            QImage(path).scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_LE(largestDifference(thumbnail, expected), 12) << qPrintable(path);
+    }
+    EXPECT_TRUE(picture::loadThumbnail(paths[0], box, [] { return true; }).isNull());
 }
 
 TEST(PictureLoader, BrokenAndHostileFilesGiveNullPicturesAtOnce)
@@ -117,15 +137,6 @@ TEST(PictureLoader, BrokenAndHostileFilesGiveNullPicturesAtOnce)
     // A FIFO would block a reader until someone writes into it.
     paths.append(dir.filePath(QStringLiteral("fifo.jpg")));
     ASSERT_EQ(mkfifo(QFile::encodeName(paths.last()).constData(), 0600), 0);
-    // A progressive picture whose last scan repeats two thousand times: every scan is a pass
-    // over the whole picture.
-    QByteArray endless = fileBytes(saveJpeg(dir, "progressive.jpg", photoLike(64, 48), true));
-    const qsizetype lastScan = endless.lastIndexOf(QByteArray("\xFF\xDA", 2));
-    const qsizetype end = endless.lastIndexOf(QByteArray("\xFF\xD9", 2));
-    ASSERT_TRUE(lastScan > 0 && end > lastScan);
-    endless.insert(end, endless.mid(lastScan, end - lastScan).repeated(2000));
-    paths.append(dir.filePath(QStringLiteral("endless.jpg")));
-    putBytes(paths.last(), endless);
     for (const QString &path : paths) {
         picture::Failure failure = picture::Failure::None;
         EXPECT_TRUE(picture::loadPicture(path, &failure).isNull()) << qPrintable(path);
@@ -141,6 +152,19 @@ TEST(PictureLoader, BrokenAndHostileFilesGiveNullPicturesAtOnce)
     const QImage cut = picture::loadPicture(truncated);
     EXPECT_EQ(cut.size(), QSize(320, 240));
     EXPECT_TRUE(cut == QImage(truncated).convertToFormat(QImage::Format_RGB32));
+
+    // A progressive picture whose last scan repeats two thousand times (every scan is a pass
+    // over the whole picture) is what its first scans make; its thumbnail, which would need
+    // all of them, is given up.
+    QByteArray endless = fileBytes(saveJpeg(dir, "progressive.jpg", photoLike(64, 48), true));
+    const qsizetype lastScan = endless.lastIndexOf(QByteArray("\xFF\xDA", 2));
+    const qsizetype end = endless.lastIndexOf(QByteArray("\xFF\xD9", 2));
+    ASSERT_TRUE(lastScan > 0 && end > lastScan);
+    endless.insert(end, endless.mid(lastScan, end - lastScan).repeated(2000));
+    const QString endlessPath = dir.filePath(QStringLiteral("endless.jpg"));
+    putBytes(endlessPath, endless);
+    EXPECT_EQ(picture::loadPicture(endlessPath).size(), QSize(64, 48));
+    EXPECT_TRUE(picture::loadThumbnail(endlessPath, QSize(169, 121)).isNull());
 }
 
 TEST(PictureLoader, PicturesLargerThanTheMemoryGivenAreRefusedAsTooLarge)
@@ -158,18 +182,23 @@ TEST(PictureLoader, PicturesLargerThanTheMemoryGivenAreRefusedAsTooLarge)
     huge.replace(frame + 5, 4, QByteArray("\xEA\x60\xEA\x60", 4));
     const QString hugeHeader = dir.filePath(QStringLiteral("huge.jpg"));
     putBytes(hugeHeader, huge);
+    // One claiming 65535 × 65535, more than JPEG allows at all.
+    huge.replace(frame + 5, 4, QByteArray("\xFF\xFF\xFF\xFF", 4));
+    const QString beyondJpeg = dir.filePath(QStringLiteral("beyond.jpg"));
+    putBytes(beyondJpeg, huge);
     // A file larger than the memory, nearly all of it a hole: it is never read.
     const QString vast = dir.filePath(QStringLiteral("vast.jpg"));
     putBytes(vast, fileBytes(fits));
     ASSERT_TRUE(QFile::resize(vast, qint64(1) << 30));
     const QString png = dir.filePath(QStringLiteral("large.png"));
     ASSERT_TRUE(photoLike(1800, 1200).save(png));
-    for (const QString &path : {large, hugeHeader, vast, png}) {
+    for (const QString &path : {large, hugeHeader, beyondJpeg, vast, png}) {
         picture::Failure failure = picture::Failure::None;
         EXPECT_TRUE(picture::loadPicture(path, &failure).isNull()) << qPrintable(path);
         EXPECT_EQ(failure, picture::Failure::TooLarge) << qPrintable(path);
     }
     // The thumbnail of a large photo is decoded small; a vast file is refused all the same.
-    EXPECT_EQ(picture::loadThumbnail(large, QSize(169, 121)).size(), QSize(225, 150));
+    EXPECT_EQ(picture::loadThumbnail(large, QSize(169, 121)).size(), QSize(169, 121));
     EXPECT_TRUE(picture::loadThumbnail(vast, QSize(169, 121)).isNull());
+    EXPECT_TRUE(picture::loadThumbnail(beyondJpeg, QSize(169, 121)).isNull());
 }

@@ -1,0 +1,278 @@
+#include "JpegCoefficients.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdio>
+// libjpeg's headers need <cstdio> first.
+#include <jerror.h>
+#include <jpeglib.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace jigsaw::picture {
+
+namespace {
+
+// Rows of blocks, in iMCU rows, around an output row that the decoder may still read while it
+// makes that row: chroma upsampling looks at the rows above and below, and smoothing (of a
+// picture cut short) at two more.
+constexpr int kContextRows = 3;
+
+struct BlockArray
+{
+    JDIMENSION rows = 0;
+    std::size_t rowBytes = 0;
+    unsigned char *base = nullptr;
+    std::size_t length = 0;
+    std::size_t releasedBytes = 0;
+    std::vector<JBLOCKROW> rowPointers;
+};
+
+std::size_t pageSize()
+{
+    return static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
+} // namespace
+
+struct JpegCoefficients::Store
+{
+    jpeg_decompress_struct *info = nullptr;
+    qint64 limit = 0;
+    // libjpeg's own methods, which keep serving every other kind of memory.
+    decltype(jpeg_memory_mgr::request_virt_barray) request = nullptr;
+    decltype(jpeg_memory_mgr::realize_virt_arrays) realize = nullptr;
+    decltype(jpeg_memory_mgr::access_virt_barray) access = nullptr;
+    decltype(jpeg_memory_mgr::free_pool) freePool = nullptr;
+    decltype(jpeg_memory_mgr::self_destruct) selfDestruct = nullptr;
+    // One per component, in component order, as the coefficient controller asks for them.
+    std::vector<std::unique_ptr<BlockArray>> arrays;
+
+    static Store &of(j_common_ptr info)
+    {
+        return *static_cast<JpegCoefficients *>(info->client_data)->d;
+    }
+
+    BlockArray *find(jvirt_barray_ptr handle) const
+    {
+        for (const auto &array : arrays) {
+            if (reinterpret_cast<jvirt_barray_ptr>(array.get()) == handle)
+                return array.get();
+        }
+        return nullptr;
+    }
+
+    void unmapAll()
+    {
+        for (const auto &array : arrays) {
+            if (array->base)
+                munmap(array->base, array->length);
+        }
+        arrays.clear();
+    }
+
+    static jvirt_barray_ptr requestArray(j_common_ptr info, int pool, boolean preZero,
+                                         JDIMENSION blocksPerRow, JDIMENSION rows,
+                                         JDIMENSION maxAccess)
+    {
+        Store &store = of(info);
+        if (pool != JPOOL_IMAGE)
+            return store.request(info, pool, preZero, blocksPerRow, rows, maxAccess);
+        auto array = std::make_unique<BlockArray>();
+        array->rows = rows;
+        array->rowBytes = std::size_t(blocksPerRow) * sizeof(JBLOCK);
+        store.arrays.push_back(std::move(array));
+        return reinterpret_cast<jvirt_barray_ptr>(store.arrays.back().get());
+    }
+
+    static void realizeArrays(j_common_ptr info)
+    {
+        Store &store = of(info);
+        store.realize(info);
+        qint64 total = 0;
+        for (const auto &array : store.arrays)
+            total += qint64(array->rowBytes) * array->rows;
+        if (total > store.limit)
+            ERREXIT1(info, JERR_OUT_OF_MEMORY, 10);
+        const std::size_t page = pageSize();
+        for (const auto &array : store.arrays) {
+            if (array->base)
+                continue;
+            const std::size_t bytes = array->rowBytes * array->rows;
+            array->length = std::max(page, (bytes + page - 1) / page * page);
+            // Zeroed by the kernel, page by page as the scans first touch them.
+            void *base = mmap(nullptr, array->length, PROT_READ | PROT_WRITE,
+                              MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+            if (base == MAP_FAILED)
+                ERREXIT1(info, JERR_OUT_OF_MEMORY, 11);
+            array->base = static_cast<unsigned char *>(base);
+            array->rowPointers.resize(array->rows);
+            for (JDIMENSION row = 0; row < array->rows; ++row)
+                array->rowPointers[row] =
+                    reinterpret_cast<JBLOCKROW>(array->base + array->rowBytes * row);
+        }
+    }
+
+    static JBLOCKARRAY accessArray(j_common_ptr info, jvirt_barray_ptr handle, JDIMENSION first,
+                                   JDIMENSION count, boolean writable)
+    {
+        Store &store = of(info);
+        BlockArray *array = store.find(handle);
+        if (!array)
+            return store.access(info, handle, first, count, writable);
+        // Rows given back are gone: reading them again would make a wrong picture silently.
+        if (!array->base || first + count > array->rows || first + count < first
+            || std::size_t(first) * array->rowBytes < array->releasedBytes)
+            ERREXIT(info, JERR_BAD_VIRTUAL_ACCESS);
+        return array->rowPointers.data() + first;
+    }
+
+    static void freeArrays(j_common_ptr info, int pool)
+    {
+        Store &store = of(info);
+        if (pool == JPOOL_IMAGE)
+            store.unmapAll();
+        store.freePool(info, pool);
+    }
+
+    static void destroy(j_common_ptr info)
+    {
+        Store &store = of(info);
+        store.unmapAll();
+        store.selfDestruct(info);
+    }
+};
+
+JpegCoefficients::JpegCoefficients()
+    : d(std::make_unique<Store>())
+{
+}
+
+JpegCoefficients::~JpegCoefficients()
+{
+    d->unmapAll();
+}
+
+void JpegCoefficients::install(jpeg_decompress_struct *info, qint64 limit)
+{
+    d->limit = limit;
+    if (d->info)
+        return;
+    d->info = info;
+    info->client_data = this;
+    jpeg_memory_mgr *mem = info->mem;
+    d->request = mem->request_virt_barray;
+    d->realize = mem->realize_virt_arrays;
+    d->access = mem->access_virt_barray;
+    d->freePool = mem->free_pool;
+    d->selfDestruct = mem->self_destruct;
+    mem->request_virt_barray = Store::requestArray;
+    mem->realize_virt_arrays = Store::realizeArrays;
+    mem->access_virt_barray = Store::accessArray;
+    mem->free_pool = Store::freeArrays;
+    mem->self_destruct = Store::destroy;
+}
+
+bool JpegCoefficients::meansComplete() const
+{
+    const jpeg_decompress_struct *info = d->info;
+    if (!info || !info->progressive_mode || !info->coef_bits)
+        return false;
+    for (int c = 0; c < info->num_components; ++c) {
+        if (info->coef_bits[c][0] != 0)
+            return false;
+    }
+    return true;
+}
+
+QImage JpegCoefficients::meanPicture() const
+{
+    const jpeg_decompress_struct *info = d->info;
+    if (!info || !info->coef_bits || d->arrays.size() != std::size_t(info->num_components))
+        return {};
+    const int components = info->num_components;
+    const bool grey = info->jpeg_color_space == JCS_GRAYSCALE && components == 1;
+    const bool rgb = info->jpeg_color_space == JCS_RGB && components == 3;
+    const bool ycc = info->jpeg_color_space == JCS_YCbCr && components == 3;
+    if (!grey && !rgb && !ycc)
+        return {};
+    for (int c = 0; c < components; ++c) {
+        if (info->coef_bits[c][0] < 0 || !info->comp_info[c].quant_table || !d->arrays[c]->base)
+            return {};
+    }
+
+    const int width = static_cast<int>((info->image_width + 7) / 8);
+    const int height = static_cast<int>((info->image_height + 7) / 8);
+    QImage picture(width, height, QImage::Format_RGB32);
+    if (picture.isNull())
+        return {};
+    const auto clamp = [](double value) {
+        return std::clamp(static_cast<int>(value + 0.5), 0, 255);
+    };
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            double sample[3] = {128, 128, 128};
+            for (int c = 0; c < components; ++c) {
+                const jpeg_component_info &component = info->comp_info[c];
+                const BlockArray &array = *d->arrays[c];
+                const auto row = std::min<JDIMENSION>(
+                    JDIMENSION(y) * component.v_samp_factor / info->max_v_samp_factor,
+                    component.height_in_blocks - 1);
+                const auto column = std::min<JDIMENSION>(
+                    JDIMENSION(x) * component.h_samp_factor / info->max_h_samp_factor,
+                    component.width_in_blocks - 1);
+                if (std::size_t(row) * array.rowBytes < array.releasedBytes)
+                    continue;
+                // The DC coefficient is eight times the block's mean, level-shifted by 128.
+                sample[c] = array.rowPointers[row][column][0]
+                        * double(component.quant_table->quantval[0]) / 8.0
+                    + 128.0;
+            }
+            if (grey) {
+                const int v = clamp(sample[0]);
+                line[x] = qRgb(v, v, v);
+            } else if (rgb) {
+                line[x] = qRgb(clamp(sample[0]), clamp(sample[1]), clamp(sample[2]));
+            } else {
+                const double luma = sample[0];
+                const double cb = sample[1] - 128.0;
+                const double cr = sample[2] - 128.0;
+                line[x] = qRgb(clamp(luma + 1.402 * cr), clamp(luma - 0.344136 * cb - 0.714136 * cr),
+                               clamp(luma + 1.772 * cb));
+            }
+        }
+    }
+    return picture;
+}
+
+void JpegCoefficients::releaseAbove(int row)
+{
+    const jpeg_decompress_struct *info = d->info;
+    if (!info || d->arrays.size() != std::size_t(info->num_components) || info->output_height == 0)
+        return;
+    const int rowsPerIMCU = info->max_v_samp_factor * info->min_DCT_scaled_size;
+    const bool all = row >= static_cast<int>(info->output_height);
+    const int firstKept = rowsPerIMCU > 0 ? row / rowsPerIMCU - kContextRows : 0;
+    if (!all && firstKept <= 0)
+        return;
+    const std::size_t page = pageSize();
+    for (int c = 0; c < info->num_components; ++c) {
+        BlockArray &array = *d->arrays[c];
+        if (!array.base)
+            continue;
+        const std::size_t keptRow =
+            all ? array.rows
+                : std::min<std::size_t>(array.rows,
+                                        std::size_t(firstKept) * info->comp_info[c].v_samp_factor);
+        const std::size_t bytes = keptRow * array.rowBytes / page * page;
+        if (bytes <= array.releasedBytes)
+            continue;
+        madvise(array.base + array.releasedBytes, bytes - array.releasedBytes, MADV_DONTNEED);
+        array.releasedBytes = bytes;
+    }
+}
+
+} // namespace jigsaw::picture
