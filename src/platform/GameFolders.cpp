@@ -113,6 +113,11 @@ QString GameFolders::browseStart() const
     return m_program.isEmpty() ? QStringLiteral("/") : m_program;
 }
 
+QString GameFolders::thumbnailFolder() const
+{
+    return m_music.isEmpty() ? QString() : withoutTrailingSlash(m_music) + QStringLiteral("/thumbnails");
+}
+
 bool GameFolders::isLibrary(const QString &folder) const
 {
     return !folder.isEmpty() && QDir::cleanPath(folder) == QDir::cleanPath(libraryFolder());

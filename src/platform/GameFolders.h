@@ -65,6 +65,9 @@ public:
     const QString &waveFolder() const { return m_program; }
     // The folder the music is copied to and played from; empty when there is none.
     const QString &musicFolder() const { return m_music; }
+    // Where thumbnails made before are kept, in the player's data folder beside the music;
+    // empty when there is none.
+    QString thumbnailFolder() const;
 
     // True when a browsed folder (with or without a trailing "/") is the picture library,
     // which stands for the bundled and the added pictures together.

@@ -2,6 +2,7 @@
 
 #include "AccessibleRole.h"
 #include "KeyboardCues.h"
+#include "PictureLoader.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -37,8 +38,11 @@ void StretchImage::rescale()
         m_shown = QPixmap();
         return;
     }
-    m_shown = QPixmap::fromImage(
-        m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    // Thumbnails come made to the control's size; anything else is stretched here by this
+    // thread alone, never handed to a pool of threads that share its pixels.
+    m_shown = QPixmap::fromImage(m_picture.size() == size()
+                                     ? m_picture
+                                     : picture::stretchPicture(m_picture, size()));
 }
 
 void StretchImage::setName(const QString &name)

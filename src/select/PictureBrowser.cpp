@@ -2,15 +2,18 @@
 
 #include "platform/Files.h"
 #include "platform/Numbers.h"
-#include "platform/PictureLoader.h"
+#include "platform/ThumbnailLoader.h"
 #include "records/RecordsForm.h"
 #include "select/LaunchGame.h"
 #include "select/PictureListing.h"
 #include "select/SelectControls.h"
 #include "state/GameSession.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QTimer>
+
+#include <optional>
 
 namespace jigsaw {
 
@@ -40,6 +43,8 @@ void SelectForm::ClearThumbnails()
         m_Image1[slot(i)]->setName(QString());
         m_Shape1[slot(i)]->hide();
     }
+    m_thumbnails->cancelAll();
+    m_thumbnailTickets.fill(0);
     m_Command1->setEnabled(false);
     m_game.state().ChosenSavedGame.clear();
 }
@@ -76,7 +81,12 @@ void SelectForm::ListPictures()
     } else {
         m_Label1->setText(num::numberText(s.PictureCount));
         m_Command5->setEnabled(true);
-        m_Timer1->start();
+        // The blinking draws the eye to the button; out of view it would only keep the game
+        // awake.
+        if (m_Frame2->isVisibleTo(this))
+            m_Timer1->start();
+        else
+            stopBlinking();
         s.PageCount = browse::pageCountFor(static_cast<int>(s.PictureCount));
         f.FolderHasPictures = 1;
     }
@@ -99,18 +109,35 @@ void SelectForm::ShowPicturePage()
         const int k = static_cast<int>(s.PageIndex) * kThumbs + i + 1;
         if (k > browse::kMaxPictures || s.PictureNames[slot(k)].isEmpty())
             continue;
-        StretchImage *image = m_Image1[slot(i)];
         const QString &name = s.PictureNames[slot(k)];
         // A picture that cannot be decoded leaves its slot empty but still selectable.
-        image->setPicture(
-            picture::loadThumbnail(m_game.folders().filePath(s.BrowseDir, name), image->size()));
-        image->setName(name);
+        showThumbnail(i, m_game.folders().filePath(s.BrowseDir, name));
+        m_Image1[slot(i)]->setName(name);
         m_Label3->setText(num::numberText(k));
     }
     // The keyboard starts on the page's first picture, unless the player is elsewhere.
     StretchImage *first = m_Image1.front();
     if (first->focusPolicy() != Qt::NoFocus && !focusWidget())
         first->setFocus(Qt::OtherFocusReason);
+}
+
+void SelectForm::showThumbnail(int index, const QString &path)
+{
+    StretchImage *image = m_Image1[slot(index)];
+    if (const std::optional<QImage> kept = m_thumbnails->kept(path, image->size()))
+        image->setPicture(*kept);
+    else
+        m_thumbnailTickets[slot(index)] = m_thumbnails->request(path, image->size());
+}
+
+void SelectForm::thumbnailReady(int ticket, const QImage &thumbnail)
+{
+    for (int i = 0; i < kThumbs; ++i) {
+        if (m_thumbnailTickets[slot(i)] == ticket) {
+            m_thumbnailTickets[slot(i)] = 0;
+            m_Image1[slot(i)]->setPicture(thumbnail);
+        }
+    }
 }
 
 void SelectForm::OpenPictureLibrary()

@@ -2,7 +2,6 @@
 
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
-#include "platform/PictureLoader.h"
 #include "records/SavedGameFile.h"
 #include "select/SelectControls.h"
 #include "state/GameSession.h"
@@ -93,7 +92,7 @@ void SelectForm::Combo1_Click(int index)
         return;
     }
     StretchImage *image = image1(0);
-    image->setPicture(picture::loadThumbnail(picturePath, image->size()));
+    showThumbnail(0, picturePath);
     shape1(0)->show();
     const qsizetype separator = lastSeparator(picturePath);
     image->setName(picturePath.mid(separator + 1));

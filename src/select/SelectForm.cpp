@@ -3,6 +3,7 @@
 #include "platform/ChoiceComboBox.h"
 #include "platform/FormLook.h"
 #include "platform/Geometry.h"
+#include "platform/ThumbnailLoader.h"
 #include "platform/WindowReturn.h"
 #include "records/RecordsForm.h"
 #include "select/DriveList.h"
@@ -138,6 +139,9 @@ SelectForm::SelectForm(GameSession &game, FormInstance<BoardForm> &board,
     look::keepGameFont(this);
     setWindowTitle(tr("画像選択"));
     m_return = new WindowReturn(this);
+    m_thumbnails = new picture::ThumbnailLoader(game.folders().thumbnailFolder(), this);
+    connect(m_thumbnails, &picture::ThumbnailLoader::thumbnailReady, this,
+            &SelectForm::thumbnailReady);
     createMenus();
     createControls();
     createStatusBar();

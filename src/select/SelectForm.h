@@ -16,6 +16,10 @@ class QWindow;
 
 namespace jigsaw {
 
+namespace picture {
+class ThumbnailLoader;
+}
+
 class BoardForm;
 class ChoiceComboBox;
 class ColorButton;
@@ -113,6 +117,10 @@ private:
     void moveThumbnailFocus(int from, int key);
     void leaveThumbnails(bool forward);
     void ListSavedGames();
+    // Shows a picture in a thumbnail: at once when it is kept from before, else when a worker
+    // has made it.
+    void showThumbnail(int index, const QString &path);
+    void thumbnailReady(int ticket, const QImage &thumbnail);
 
     GameSession &m_game;
     FormInstance<BoardForm> &m_board;
@@ -152,6 +160,9 @@ private:
     ChoiceComboBox *m_Combo1 = nullptr;
     QLabel *m_statusPanel1 = nullptr;
     QTimer *m_Timer1 = nullptr;
+    picture::ThumbnailLoader *m_thumbnails = nullptr;
+    // The request each thumbnail waits for; 0 for none.
+    std::array<int, kThumbs> m_thumbnailTickets{};
 };
 
 } // namespace jigsaw

@@ -50,3 +50,11 @@ int SelectFormTest::filledThumbnails() const
         filled += form->image1(i)->toolTip().isEmpty() ? 0 : 1;
     return filled;
 }
+
+int SelectFormTest::shownThumbnails() const
+{
+    int shown = 0;
+    for (int i = 0; i < 6; ++i)
+        shown += form->image1(i)->hasPicture() ? 1 : 0;
+    return shown;
+}

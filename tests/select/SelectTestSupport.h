@@ -6,6 +6,7 @@
 #include "app/Game.h"
 #include "support/PlayerInput.h"
 #include "support/TempAppDir.h"
+#include "support/Wait.h"
 
 #include <QLabel>
 #include <QString>
@@ -34,7 +35,9 @@ protected:
     // Switches to the folder view and lists the folder.
     void browse(const QString &path);
 
+    // Thumbnails that hold a picture's name, and those that show a picture.
     int filledThumbnails() const;
+    int shownThumbnails() const;
     QString labelText(const QString &name) const { return control<QLabel>(name)->text(); }
 
     template <typename T>

@@ -44,6 +44,7 @@ TEST_F(SelectFormTest, PagesOfSixShowTheirButtonsAndCountersAndAThumbnailClickSe
     makeLibrary(7);
     const int decodesBefore = picture::decodeCount();
     startGame(app.path() + QLatin1Char('/'));
+    ASSERT_SOON(shownThumbnails() == 6);
     EXPECT_EQ(picture::decodeCount() - decodesBefore, 6);
     EXPECT_EQ(state().BrowseDir, app.path() + QStringLiteral("/gazou/"));
     expectPage(6, 7, 6, true, false);
@@ -191,6 +192,7 @@ TEST_F(SelectFormTest, FolderListsOnlyJpegFilesUpToTwoHundredAndKeepsUndecodable
     QTest::mouseClick(control<QPushButton>(QStringLiteral("Command5")), Qt::LeftButton);
     EXPECT_EQ(filledThumbnails(), 3);
     EXPECT_EQ(state().PictureDir, mixed);
+    ASSERT_SOON(shownThumbnails() == 2);
     int broken = -1;
     for (int i = 0; i < 3; ++i) {
         const bool isBroken = form->image1(i)->toolTip() == QStringLiteral("e.jpg");
