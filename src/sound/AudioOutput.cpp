@@ -3,6 +3,9 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
+#include <utility>
+
 namespace jigsaw {
 
 namespace {
@@ -11,20 +14,41 @@ constexpr int kFrequency = MIX_DEFAULT_FREQUENCY;
 constexpr int kChannels = 2;
 // About 23 ms at 44.1 kHz: short enough that a cue starts promptly after its call.
 constexpr int kBufferFrames = 1024;
+// Long enough for the device's last buffers to be heard, and for the next of a few cues in a
+// row to find the output still open.
+constexpr int kCloseDelayMs = 500;
 
 } // namespace
 
-AudioOutput::AudioOutput() = default;
+AudioOutput::AudioOutput()
+{
+    m_closeTimer.setSingleShot(true);
+    m_closeTimer.setInterval(kCloseDelayMs);
+    QObject::connect(&m_closeTimer, &QTimer::timeout, [this] {
+        if (m_holders == 0)
+            close();
+    });
+}
 
 AudioOutput::~AudioOutput()
 {
     close();
 }
 
-bool AudioOutput::ensureOpen()
+void AudioOutput::letGo()
 {
-    if (m_open)
+    m_holders = std::max(0, m_holders - 1);
+    if (m_holders == 0 && m_open)
+        m_closeTimer.start();
+}
+
+bool AudioOutput::hold()
+{
+    m_closeTimer.stop();
+    if (m_open) {
+        ++m_holders;
         return true;
+    }
     if (m_failed)
         return false;
     // Qt owns the process's signals; SDL's events subsystem, which audio brings along, would
@@ -39,6 +63,10 @@ bool AudioOutput::ensureOpen()
         Mix_QuerySpec(&frequency, &format, &channels);
         m_bytesPerSecond = frequency * channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8);
         m_driverName = QString::fromUtf8(SDL_GetCurrentAudioDriver());
+        const int outputFormat = (frequency << 12) ^ (channels << 8) ^ int(format & 0xff);
+        if (std::exchange(m_lastFormat, outputFormat) != outputFormat)
+            ++m_formatGeneration;
+        ++m_holders;
     }
     return m_open;
 }
@@ -65,6 +93,8 @@ bool AudioOutput::openWithSilentDriver()
 
 void AudioOutput::close()
 {
+    m_closeTimer.stop();
+    m_holders = 0;
     if (!m_open)
         return;
     Mix_CloseAudio();

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QTimer>
 
 namespace jigsaw {
 
-// Opens the sound output on first use and closes it with its owner. On a machine without a
-// usable sound device it plays into SDL's silent driver, which still runs in real time, so
-// the game keeps the same pace in silence.
+// The sound output, open only while something may sound: a cue or the music holds it, and
+// once nothing does it closes, so that a silent game keeps no thread awake. On a machine
+// without a usable sound device it plays into SDL's silent driver, which still runs in real
+// time, so the game keeps the same pace in silence.
 class AudioOutput
 {
 public:
@@ -16,10 +18,17 @@ public:
     AudioOutput(const AudioOutput &) = delete;
     AudioOutput &operator=(const AudioOutput &) = delete;
 
-    // Opens the output unless it is open already. False only when not even the silent driver
-    // opens; that is remembered, so a broken output costs the game one attempt, not one per cue.
-    bool ensureOpen();
+    // One more user: opens the output unless it is open already. False only when not even
+    // the silent driver opens (and then nothing is held); that is remembered, so a broken
+    // output costs the game one attempt, not one per cue.
+    bool hold();
+    // A user is done. Once no one holds the output it closes, a moment later: its last
+    // buffer is still to be heard, and a cue that follows at once finds it open.
+    void letGo();
     bool isOpen() const { return m_open; }
+    // Changes whenever the output opens in another format than before: sounds made ready for
+    // the old one must be made again.
+    int formatGeneration() const { return m_formatGeneration; }
 
     // The driver the sound goes to ("pulseaudio", "alsa", "dummy", "disk"); empty while closed.
     QString driverName() const { return m_driverName; }
@@ -35,6 +44,10 @@ private:
 
     bool m_open = false;
     bool m_failed = false;
+    int m_holders = 0;
+    QTimer m_closeTimer;
+    int m_formatGeneration = 0;
+    int m_lastFormat = 0;
     QString m_driverName;
     int m_bytesPerSecond = 0;
 };

@@ -25,6 +25,7 @@ MusicDevice::~MusicDevice()
     for (Track *track : std::as_const(m_tracks)) {
         Mix_FreeMusic(track->music);
         delete track;
+        m_output.letGo();
     }
 }
 
@@ -35,14 +36,15 @@ int MusicDevice::open(const QString &path, const QString &alias)
         return AliasInUse;
     if (!QFileInfo(path).isFile())
         return FileNotFound;
-    if (!m_output.ensureOpen())
+    // An open track holds the output until it is closed.
+    if (!m_output.hold())
         return NoOutput;
     SDL_RWops *file = SDL_RWFromFile(QFile::encodeName(path).constData(), "rb");
-    if (!file)
-        return FileNotFound;
-    Mix_Music *music = Mix_LoadMUSType_RW(file, MUS_WAV, 1);
-    if (!music)
-        return UnreadableFile;
+    Mix_Music *music = file ? Mix_LoadMUSType_RW(file, MUS_WAV, 1) : nullptr;
+    if (!music) {
+        m_output.letGo();
+        return file ? UnreadableFile : FileNotFound;
+    }
     m_tracks.insert(alias, new Track{music});
     return Success;
 }
@@ -83,6 +85,7 @@ int MusicDevice::close(const QString &alias)
         m_playingAlias.clear();
     Mix_FreeMusic(track->music); // halts it first if it is the one sounding
     delete track;
+    m_output.letGo();
     return Success;
 }
 

@@ -10,6 +10,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <utility>
+
 namespace jigsaw {
 
 namespace {
@@ -29,10 +31,7 @@ SoundCues::SoundCues(AudioOutput &output, const QString &appDir)
 
 SoundCues::~SoundCues()
 {
-    for (Mix_Chunk *chunk : std::as_const(m_loaded))
-        Mix_FreeChunk(chunk);
-    if (m_beep)
-        Mix_FreeChunk(m_beep);
+    freeChunks();
 }
 
 void SoundCues::PlayNoticeSound()
@@ -77,8 +76,13 @@ QString SoundCues::fileName(Cue cue)
 void SoundCues::play(Cue cue)
 {
     m_played.append(cue);
-    if (!m_output.ensureOpen())
+    if (!m_output.hold())
         return;
+    // Sounds are kept in the output's format; an output reopened in another needs them anew.
+    if (m_output.formatGeneration() != m_chunkGeneration) {
+        freeChunks();
+        m_chunkGeneration = m_output.formatGeneration();
+    }
     Mix_Chunk *chunk = loadFile(QDir(m_appDir).filePath(fileName(cue)));
     if (!chunk) {
         ++m_defaultSoundCount;
@@ -86,6 +90,16 @@ void SoundCues::play(Cue cue)
     }
     if (chunk)
         playToEnd(chunk);
+    m_output.letGo();
+}
+
+void SoundCues::freeChunks()
+{
+    for (Mix_Chunk *chunk : std::as_const(m_loaded))
+        Mix_FreeChunk(chunk);
+    m_loaded.clear();
+    if (m_beep)
+        Mix_FreeChunk(std::exchange(m_beep, nullptr));
 }
 
 Mix_Chunk *SoundCues::loadFile(const QString &path)

@@ -44,12 +44,14 @@ private:
     Mix_Chunk *loadFile(const QString &path);
     Mix_Chunk *defaultBeep();
     void playToEnd(Mix_Chunk *chunk);
+    void freeChunks();
 
     AudioOutput &m_output;
     QString m_appDir;
     // Only files that loaded are kept, so a cue file put in place later is still found.
     QHash<QString, Mix_Chunk *> m_loaded;
     Mix_Chunk *m_beep = nullptr;
+    int m_chunkGeneration = 0;
     QList<Cue> m_played;
     int m_defaultSoundCount = 0;
 };

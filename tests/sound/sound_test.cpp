@@ -1,7 +1,9 @@
 #include "sound/Sound.h"
 #include "support/TempAppDir.h"
+#include "support/Wait.h"
 
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
 #include <QTest>
 #include <QtEndian>
@@ -103,6 +105,18 @@ private:
     ScopedEnv m_file{"SDL_DISKAUDIOFILE", QFile::encodeName(path())};
 };
 
+// The threads of the sound output, which wake many times a second while it is open.
+int outputThreads()
+{
+    int threads = 0;
+    for (const QString &task : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(QStringLiteral("/proc/self/task/%1/comm").arg(task));
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().startsWith("SDLAudio"))
+            ++threads;
+    }
+    return threads;
+}
+
 } // namespace
 
 TEST(SoundCues, EachCuePlaysItsFileToTheEndAndAMissingOrBrokenFileBeeps)
@@ -131,6 +145,38 @@ TEST(SoundCues, EachCuePlaysItsFileToTheEndAndAMissingOrBrokenFileBeeps)
     EXPECT_GT(heard.peak, 8000);
     // Every cue reached the output whole, one after the other, and nothing else did.
     EXPECT_NEAR(heard.audibleSeconds, 0.15 + 0.15 + 0.3 + 0.2 + 0.4, 0.05);
+}
+
+TEST(AudioOutput, SilenceClosesTheOutputAndTheNextCueReopensItAndPlaysWhole)
+{
+    TempAppDir dir(kEmptyFolder);
+    dir.writeFile(QStringLiteral("gazou.wav"), toneWave(0.3));
+    dir.writeFile(QStringLiteral("click.wav"), toneWave(0.2, 660.0));
+    dir.writeFile(QStringLiteral("Tesselbgm.wav"), toneWave(0.2, 520.0));
+    DiskCapture capture;
+    {
+        Sound sound(dir.path());
+        EXPECT_EQ(outputThreads(), 0);
+        sound.cues().PlayNoticeSound();
+        EXPECT_SOON(outputThreads() == 0);
+
+        // An open music track holds the output, also once it has played to its end.
+        MusicDevice &music = sound.music();
+        ASSERT_EQ(music.open(dir.filePath(QStringLiteral("Tesselbgm.wav")), kAlias),
+                  MusicDevice::Success);
+        ASSERT_EQ(music.play(kAlias), MusicDevice::Success);
+        ASSERT_SOON(!music.isPlaying(kAlias));
+        QTest::qWait(600);
+        EXPECT_EQ(outputThreads(), 1);
+        EXPECT_EQ(music.close(kAlias), MusicDevice::Success);
+        EXPECT_SOON(outputThreads() == 0);
+
+        // The output opened afresh starts a new capture: it holds the click alone, whole.
+        sound.cues().PlayClickSound();
+    }
+    const DiskCapture::Heard heard = capture.read();
+    EXPECT_GT(heard.peak, 8000);
+    EXPECT_NEAR(heard.audibleSeconds, 0.2, 0.03);
 }
 
 TEST(MusicDevice, PlaysOnceThroughAndAMissingFileIsSilent)
