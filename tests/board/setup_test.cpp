@@ -5,6 +5,7 @@
 #include "platform/PlatformTestSupport.h"
 #include "support/ModalAnswer.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
@@ -325,6 +326,13 @@ TEST_F(BoardSetup, RefusedLaunchesLeaveTheBoardAsItWas)
         EXPECT_EQ(launchAnswering(QStringLiteral("progressive.jpg"), 0, 0).text, kTooLarge);
         EXPECT_EQ(ui().Picture2->picture().size(), QSize(340, 50));
     }
+    // A JPEG claiming more pixels than JPEG allows at all: told too, never in silence.
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && QImage(400, 300, QImage::Format_RGB32).save(&buffer, "JPG"));
+    app.writeFile(QStringLiteral("pictures/beyond.jpg"), withClaimedSize(jpeg, 65535, 65535));
+    EXPECT_EQ(launchAnswering(QStringLiteral("beyond.jpg"), 0, 0).text, kTooLarge);
+    EXPECT_EQ(ui().Picture2->picture().size(), QSize(340, 50));
 
     // A file that is no picture cannot be read, however large: a vast hole named like a photo
     // is no picture too large for the memory.

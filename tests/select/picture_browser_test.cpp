@@ -12,9 +12,11 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QImageWriter>
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
@@ -84,6 +86,72 @@ TEST_F(SelectFormTest, PagesOfSixShowTheirButtonsAndCountersAndAThumbnailClickSe
     expectPage(12, 13, 6, true, true);
     click("Command3");
     expectPage(6, 13, 6, true, false);
+}
+
+TEST_F(SelectFormTest, ThumbnailsFillInFromTheWorkersAndTheNextStartUpDecodesNoneOfThemAgain)
+{
+    const QString library = folder(QStringLiteral("gazou"));
+    makePictures(library, {QStringLiteral("p01.jpg"), QStringLiteral("p02.jpg"),
+                           QStringLiteral("p03.jpg"), QStringLiteral("p04.jpg"),
+                           QStringLiteral("p05.jpg")});
+    // A large progressive photo, and a picture whose header claims more than JPEG allows.
+    QImage photo(1600, 1200, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y) {
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(255 * x / photo.width(), 255 * y / photo.height(), 80));
+    }
+    QImageWriter writer(library + QStringLiteral("/p06.jpg"), "jpeg");
+    writer.setProgressiveScanWrite(true);
+    ASSERT_TRUE(writer.write(photo));
+    putBytes(library + QStringLiteral("/p07.jpg"),
+             withClaimedSize(fileBytes(library + QStringLiteral("/p01.jpg")), 65535, 65535));
+    const auto kept = [this] {
+        return QDir(music.filePath(QStringLiteral("thumbnails")))
+            .entryList({QStringLiteral("*.png")}, QDir::Files)
+            .size();
+    };
+
+    int decodes = picture::decodeCount();
+    startGame();
+    ASSERT_SOON(shownThumbnails() == 6);
+    EXPECT_EQ(picture::decodeCount() - decodes, 6);
+    // What a slot shows is its picture stretched to it.
+    const QImage expected = photo.scaled(form->image1(5)->size(), Qt::IgnoreAspectRatio,
+                                         Qt::SmoothTransformation);
+    const QImage shown = form->image1(5)->picture();
+    ASSERT_EQ(shown.size(), expected.size());
+    for (const QPoint at : {QPoint(10, 10), QPoint(84, 60), QPoint(160, 110)})
+        EXPECT_TRUE(qAbs(qRed(shown.pixel(at)) - qRed(expected.pixel(at))) <= 8
+                    && qAbs(qGreen(shown.pixel(at)) - qGreen(expected.pixel(at))) <= 8)
+            << at.x() << "," << at.y();
+    QList<QImage> first;
+    for (int i = 0; i < 6; ++i)
+        first.append(form->image1(i)->picture());
+
+    // The refused picture's slot stays empty; every picture, that one too, is kept.
+    QTest::mouseClick(control<QPushButton>(QStringLiteral("Command2")), Qt::LeftButton);
+    EXPECT_EQ(form->image1(0)->toolTip(), QStringLiteral("p07.jpg"));
+    ASSERT_SOON(kept() == 7);
+    EXPECT_FALSE(form->image1(0)->hasPicture());
+
+    // The library shown again, as after a return from the board: the page is there at once.
+    decodes = picture::decodeCount();
+    control<QAction>(QStringLiteral("サンプルを表示"))->trigger();
+    EXPECT_EQ(shownThumbnails(), 6);
+
+    // The next start-up shows every thumbnail at once, as the first one made it.
+    startGame();
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(form->image1(i)->picture() == first[i]) << i;
+    EXPECT_EQ(picture::decodeCount(), decodes);
+
+    // A picture changed since is made anew.
+    QImage red(48, 36, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(library + QStringLiteral("/p01.jpg"), "JPG"));
+    startGame();
+    ASSERT_SOON(qRed(form->image1(0)->picture().pixel(84, 60)) > 200);
+    EXPECT_EQ(picture::decodeCount(), decodes + 1);
 }
 
 TEST_F(SelectFormTest, TheKeyboardChoosesAThumbnailOnTheSecondPageAndLaunches)
