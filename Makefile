@@ -4,7 +4,8 @@
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libsdl2-mixer-dev libturbojpeg0-dev \
             libjpeg62-turbo-dev libgtest-dev fonts-noto-cjk xvfb xauth qt6-translations-l10n \
             librsvg2-bin desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev \
-            libjpeg-turbo-progs qt6-l10n-tools qt6-tools-dev qt6-wayland weston python3
+            libjpeg-turbo-progs qt6-l10n-tools qt6-tools-dev qt6-wayland weston python3 \
+            libx11-dev libxext-dev libxtst-dev libxdamage-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 JOBS ?= 2
 # Where `make install` puts the game.
@@ -14,7 +15,7 @@ PREFIX ?= /usr/local
 FUZZ_SECONDS ?= 20
 FUZZ_TARGETS := saved_game record_file number_line shift_jis picture
 
-.PHONY: all deps configure build run test sanitize fuzz bench mutants install package clean
+.PHONY: all deps configure build run test sanitize tsan fuzz bench mutants install package clean
 
 all: build
 
@@ -46,6 +47,13 @@ sanitize: deps
 	cmake --build --preset sanitize
 	ctest --preset sanitize
 
+# The picture loader, the thumbnails and the board showing a picture still being decoded, under
+# ThreadSanitizer; Qt's own reports are suppressed by tests/tsan.supp.
+tsan: deps
+	cmake --preset tsan
+	cmake --build --preset tsan
+	ctest --preset tsan
+
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
@@ -68,10 +76,12 @@ fuzz: deps
 mutants: deps
 	python3 tests/mutation/run_mutants.py --jobs $(JOBS) $(if $(MUTANTS),--only $(MUTANTS))
 
-# The figures are taken on a real X display: Xvfb, unless one is already there.
+# The figures are taken on a real X display: Xvfb (with openbox when it is installed), unless
+# one is already there.
 bench: build
 	@if [ -n "$$DISPLAY" ]; then ./build/default/bench/bench_table; \
-	else xvfb-run -a -s "-screen 0 1600x900x24" ./build/default/bench/bench_table; fi
+	else xvfb-run -a -s "-screen 0 1600x900x24" sh -c \
+	  'if command -v openbox >/dev/null; then openbox & sleep 1; fi; ./build/default/bench/bench_table'; fi
 
 install: build
 	cmake --install build/default --prefix "$(PREFIX)"
