@@ -1,13 +1,14 @@
 #include "ThumbnailCache.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
+#include <QDataStream>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QTemporaryFile>
+
+#include <QtEndian>
 
 #include <sys/stat.h>
 
@@ -17,15 +18,68 @@ namespace jigsaw::picture {
 
 namespace {
 
-// A page of thumbnails takes about 300 KB; this many entries are a few hundred pages.
+// An entry takes some 40 KB; this many are a few dozen pages.
 constexpr int kMaxEntries = 256;
 constexpr int kStoresBetweenPrunes = 64;
-// Far more than a PNG of a thumbnail takes: anything larger is not ours.
+// Far more than a thumbnail takes: anything larger is not ours.
 constexpr qint64 kMaxEntryBytes = qint64(1) << 20;
+constexpr int kMaxSide = 1024;
 // A temporary file this old was left by a game that stopped while writing it.
 constexpr qint64 kStaleSeconds = 60;
 
-const QString kSuffix = QStringLiteral(".png");
+// An entry: this mark, the width and height, then the pixels' red, green and blue bytes row by
+// row, compressed. Read back without any image codec, so that a page of kept thumbnails shows
+// at once; an empty file stands for a picture that gives no thumbnail.
+const QByteArray kMark("JTH1");
+const QString kSuffix = QStringLiteral(".thumb");
+
+QByteArray encode(const QImage &thumbnail)
+{
+    const QImage rgb = thumbnail.convertToFormat(QImage::Format_RGB888);
+    QByteArray pixels;
+    pixels.reserve(qsizetype(rgb.width()) * rgb.height() * 3);
+    for (int y = 0; y < rgb.height(); ++y)
+        pixels.append(reinterpret_cast<const char *>(rgb.constScanLine(y)), qsizetype(rgb.width()) * 3);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.writeRawData(kMark.constData(), int(kMark.size()));
+    out << quint16(rgb.width()) << quint16(rgb.height());
+    const QByteArray packed = qCompress(pixels, 1);
+    out.writeRawData(packed.constData(), int(packed.size()));
+    return bytes;
+}
+
+QImage decode(const QByteArray &bytes, QSize size)
+{
+    QDataStream in(bytes);
+    QByteArray mark(kMark.size(), '\0');
+    quint16 width = 0;
+    quint16 height = 0;
+    if (in.readRawData(mark.data(), int(mark.size())) != mark.size() || mark != kMark)
+        return {};
+    in >> width >> height;
+    if (in.status() != QDataStream::Ok || QSize(width, height) != size || width > kMaxSide
+        || height > kMaxSide)
+        return {};
+    // qCompress puts the size it unpacks to first, big-endian: checked before anything is
+    // allocated for it.
+    const QByteArray packed = bytes.mid(kMark.size() + 4);
+    const qint64 expected = qint64(width) * height * 3;
+    if (packed.size() < 4
+        || qFromBigEndian<quint32>(reinterpret_cast<const uchar *>(packed.constData())) != expected)
+        return {};
+    const QByteArray pixels = qUncompress(packed);
+    if (pixels.size() != expected)
+        return {};
+    QImage image(width, height, QImage::Format_RGB32);
+    const auto *from = reinterpret_cast<const uchar *>(pixels.constData());
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x, from += 3)
+            line[x] = qRgb(from[0], from[1], from[2]);
+    }
+    return image;
+}
 
 } // namespace
 
@@ -65,15 +119,10 @@ std::optional<QImage> ThumbnailCache::find(const QString &key, QSize size) const
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray bytes = file.read(kMaxEntryBytes);
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer, "png");
-    if (reader.size() != size)
+    const QImage image = decode(file.read(kMaxEntryBytes), size);
+    if (image.isNull())
         return std::nullopt;
-    QImage image;
-    if (!reader.read(&image) || image.size() != size)
-        return std::nullopt;
-    return image.convertToFormat(QImage::Format_RGB32);
+    return image;
 }
 
 void ThumbnailCache::store(const QString &key, const QImage &thumbnail)
@@ -82,13 +131,7 @@ void ThumbnailCache::store(const QString &key, const QImage &thumbnail)
         return;
     if (m_stores.fetch_add(1) % kStoresBetweenPrunes == 0)
         prune();
-    QByteArray bytes;
-    if (!thumbnail.isNull()) {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        if (!thumbnail.save(&buffer, "png"))
-            return;
-    }
+    const QByteArray bytes = thumbnail.isNull() ? QByteArray() : encode(thumbnail);
     // Written aside and renamed into place, so a reader never meets half an entry.
     QTemporaryFile file(m_folder + QStringLiteral("/.entry-XXXXXX"));
     if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
