@@ -39,8 +39,8 @@ QMenu *makeMenu(QWidget *parent, const char *name, const QString &caption)
     return menu;
 }
 
-// The longest the board waits for its picture before it appears: one frame.
-constexpr std::chrono::milliseconds kShowWait(16);
+// The longest the board waits for its picture before it appears: half a frame.
+constexpr std::chrono::milliseconds kShowWait(8);
 
 QTimer *makeTimer(QObject *parent, const char *name, int interval)
 {
@@ -263,7 +263,7 @@ const QImage &BoardForm::gamePicture()
 void BoardForm::showEvent(QShowEvent *event)
 {
     // The window appears with the rows in view decoded, or the coarse picture that stands in
-    // for them, when either comes within a frame; the rest fills in as it comes.
+    // for them, when either comes at once; the rest fills in as it comes.
     if (picture::PictureRows *rows = m_picture.rows()) {
         const double scale = geom::contentScale(m_ui.Picture2);
         const double top = -m_ui.Picture2->y() / scale;

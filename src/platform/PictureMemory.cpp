@@ -16,7 +16,7 @@ namespace {
 constexpr std::size_t kLargePage = std::size_t(2) << 20;
 // How far ahead of the decoder pages are faulted in: a few hundred rows of a wide photo, enough
 // to keep the decoder clear of faults, little enough to take no memory long before it is used.
-constexpr std::size_t kPrefaultWindow = 8 * kLargePage;
+constexpr std::size_t kPrefaultWindow = 4 * kLargePage;
 
 std::atomic<qint64> g_cap{0};
 
