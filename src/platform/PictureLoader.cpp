@@ -165,19 +165,27 @@ QImage loadPicture(const QString &path, Failure *failure)
     return picture.image();
 }
 
-QImage loadThumbnail(const QString &path, QSize size, const std::function<bool()> &interrupted)
+QImage loadThumbnail(const QString &path, QSize size, const std::function<bool()> &interrupted,
+                     bool *gaveUp)
 {
+    if (gaveUp)
+        *gaveUp = false;
     if (size.isEmpty())
         return {};
-    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(kThumbnailSeconds);
-    const auto overBudget = [&deadline, &interrupted] {
-        return Clock::now() > deadline || (interrupted && interrupted());
-    };
     qint64 fileSize = 0;
     FileHandle file = openPictureFile(path, fileSize);
     const qint64 budget = memoryBudget();
     if (!file || fileSize > budget)
         return {};
+    const QSize natural = pictureSize(path);
+    const qint64 megapixels = qint64(natural.width()) * natural.height() / 1000000;
+    const Clock::time_point deadline = Clock::now()
+        + std::chrono::seconds(kThumbnailSeconds + kThumbnailSeconds * megapixels / 10);
+    bool stopped = false;
+    const auto overBudget = [&] {
+        stopped = stopped || Clock::now() > deadline || (interrupted && interrupted());
+        return stopped;
+    };
     QImage picture;
     if (startsLikeJpeg(file.get())) {
         picture = jpegThumbnail(SharedFile(file.release(), FileCloser()), size, budget, overBudget);
@@ -185,6 +193,8 @@ QImage loadThumbnail(const QString &path, QSize size, const std::function<bool()
         file.reset();
         picture = loadPicture(path);
     }
+    if (gaveUp)
+        *gaveUp = stopped || (interrupted && interrupted());
     if (picture.isNull() || (interrupted && interrupted()))
         return {};
     return stretchPicture(picture, size);

@@ -30,11 +30,13 @@ QImage loadPicture(const QString &path, Failure *failure = nullptr);
 // shows it, in 32-bit pixels. A JPEG is first made small by the decoder itself (1/8 to 8/8), so
 // a large photo is never decoded in full; of a progressive one at 1/8 only the scans up to the
 // blocks' means are read. Null for what loadPicture refuses, and for a picture that takes more
-// than kThumbnailSeconds or kMaxScans scans: one hostile file must not hold up a page.
-// `interrupted` stops the decode early, also with a null result.
+// than kMaxScans scans or longer than its time (kThumbnailSeconds, and as many again for each
+// ten megapixels): one hostile file must not hold up a page. `interrupted` stops the decode
+// early, also with a null result; `gaveUp` tells whether the time or `interrupted` ended it,
+// so that the outcome says nothing lasting about the picture.
 inline constexpr int kThumbnailSeconds = 3;
 QImage loadThumbnail(const QString &path, QSize size,
-                     const std::function<bool()> &interrupted = nullptr);
+                     const std::function<bool()> &interrupted = nullptr, bool *gaveUp = nullptr);
 
 // The picture stretched to the given size with every source pixel weighed in (an area average
 // where it shrinks, linear where it grows), made by the calling thread alone.

@@ -85,7 +85,8 @@ void ThumbnailLoader::work(const std::stop_token &stop)
         const auto unwanted = [this, &job, &stop] {
             return stop.stop_requested() || m_generation.load() != job.generation;
         };
-        const QImage thumbnail = loadThumbnail(job.path, job.size, unwanted);
+        bool gaveUp = false;
+        const QImage thumbnail = loadThumbnail(job.path, job.size, unwanted, &gaveUp);
         if (unwanted())
             continue;
         bool post = false;
@@ -96,8 +97,10 @@ void ThumbnailLoader::work(const std::stop_token &stop)
         }
         if (post)
             QCoreApplication::postEvent(this, new QEvent(kMadeEvent));
-        // Kept after the hand-over: the page shows it first.
-        m_cache.store(job.key, thumbnail);
+        // Kept after the hand-over: the page shows it first. A picture given up on for its
+        // time may go faster another time.
+        if (!gaveUp)
+            m_cache.store(job.key, thumbnail);
     }
 }
 
