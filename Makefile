@@ -13,7 +13,7 @@ PREFIX ?= /usr/local
 # `make fuzz` runs every fuzz target this many seconds, starting from its corpus and the inputs
 # that once made it fail; what it finds lands in build/fuzz/findings/.
 FUZZ_SECONDS ?= 20
-FUZZ_TARGETS := saved_game record_file number_line shift_jis picture
+FUZZ_TARGETS := saved_game record_file number_line shift_jis picture thumbnail_cache
 
 .PHONY: all deps configure build run test sanitize tsan fuzz bench mutants install package clean
 
