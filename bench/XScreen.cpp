@@ -8,6 +8,8 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <map>
+
 namespace jigsaw::bench {
 
 struct XScreen::State
@@ -18,10 +20,9 @@ struct XScreen::State
     int height = 0;
     int damageEvent = 0;
     Damage damage = 0;
-    XImage *image = nullptr;
+    XImage *image = nullptr; // one row of the screen
     XShmSegmentInfo shm{};
-    Atom protocols = 0;
-    Atom pingAtom = 0;
+    std::map<int, std::vector<std::uint32_t>> rows;
 };
 
 XScreen::XScreen()
@@ -59,20 +60,14 @@ bool XScreen::open()
     d->root = RootWindow(d->display, screen);
     d->width = DisplayWidth(d->display, screen);
     d->height = DisplayHeight(d->display, screen);
-    d->protocols = XInternAtom(d->display, "WM_PROTOCOLS", False);
-    d->pingAtom = XInternAtom(d->display, "_NET_WM_PING", False);
-    // Answers to pings come to the root window.
-    XSelectInput(d->display, d->root, StructureNotifyMask);
     d->damage = XDamageCreate(d->display, d->root, XDamageReportNonEmpty);
 
     d->image = XShmCreateImage(d->display, DefaultVisual(d->display, screen),
                                static_cast<unsigned>(DefaultDepth(d->display, screen)), ZPixmap,
-                               nullptr, &d->shm, static_cast<unsigned>(d->width),
-                               static_cast<unsigned>(d->height));
+                               nullptr, &d->shm, static_cast<unsigned>(d->width), 1);
     if (!d->image || d->image->bits_per_pixel != 32)
         return false;
-    d->shm.shmid = shmget(IPC_PRIVATE, std::size_t(d->image->bytes_per_line) * d->height,
-                          IPC_CREAT | 0600);
+    d->shm.shmid = shmget(IPC_PRIVATE, std::size_t(d->image->bytes_per_line), IPC_CREAT | 0600);
     d->shm.shmaddr = d->image->data = static_cast<char *>(shmat(d->shm.shmid, nullptr, 0));
     shmctl(d->shm.shmid, IPC_RMID, nullptr);
     d->shm.readOnly = False;
@@ -101,68 +96,40 @@ qint64 XScreen::click(QPoint at)
     return monotonicNs();
 }
 
-bool XScreen::takeEvents(std::map<std::uint32_t, qint64> &answeredPings)
+bool XScreen::takeEvents()
 {
     bool damaged = false;
     while (XPending(d->display) > 0) {
         XEvent event;
         XNextEvent(d->display, &event);
-        if (event.type == d->damageEvent + XDamageNotify) {
-            damaged = true;
-        } else if (event.type == ClientMessage && event.xclient.message_type == d->protocols
-                   && static_cast<Atom>(event.xclient.data.l[0]) == d->pingAtom
-                   && event.xclient.window == d->root) {
-            answeredPings.emplace(static_cast<std::uint32_t>(event.xclient.data.l[1]), monotonicNs());
-        }
+        damaged = damaged || event.type == d->damageEvent + XDamageNotify;
     }
     if (damaged)
         XDamageSubtract(d->display, d->damage, None, None);
     return damaged;
 }
 
-void XScreen::ping(unsigned long window, std::uint32_t serial)
+bool XScreen::grabRows(const std::vector<int> &rows)
 {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = d->protocols;
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(d->pingAtom);
-    event.xclient.data.l[1] = static_cast<long>(serial);
-    event.xclient.data.l[2] = static_cast<long>(window);
-    XSendEvent(d->display, window, False, NoEventMask, &event);
-    XFlush(d->display);
+    d->rows.clear();
+    for (const int y : rows) {
+        if (y < 0 || y >= d->height || d->rows.count(y))
+            continue;
+        if (!XShmGetImage(d->display, d->root, d->image, 0, y, AllPlanes))
+            return false;
+        const auto *line = reinterpret_cast<const std::uint32_t *>(d->image->data);
+        d->rows.emplace(y, std::vector<std::uint32_t>(line, line + d->width));
+    }
+    return true;
 }
-
-bool XScreen::grab()
-{
-    return XShmGetImage(d->display, d->root, d->image, 0, 0, AllPlanes) != 0;
-}
-
-namespace {
-
-Colour pixelAt(const char *data, int bytesPerLine, int x, int y)
-{
-    const auto *line = reinterpret_cast<const std::uint32_t *>(data + std::size_t(y) * bytesPerLine);
-    const std::uint32_t value = line[x];
-    return {int((value >> 16) & 0xff), int((value >> 8) & 0xff), int(value & 0xff)};
-}
-
-} // namespace
 
 Colour XScreen::pixel(int x, int y) const
 {
-    return pixelAt(d->image->data, d->image->bytes_per_line, x, y);
-}
-
-QByteArray XScreen::copy() const
-{
-    return QByteArray(d->image->data, qsizetype(d->image->bytes_per_line) * d->height);
-}
-
-Colour XScreen::pixelOf(const QByteArray &copy, int x, int y) const
-{
-    return pixelAt(copy.constData(), d->image->bytes_per_line, x, y);
+    const auto row = d->rows.find(y);
+    if (row == d->rows.end() || x < 0 || x >= d->width)
+        return {-1000, -1000, -1000};
+    const std::uint32_t value = row->second[std::size_t(x)];
+    return {int((value >> 16) & 0xff), int((value >> 8) & 0xff), int(value & 0xff)};
 }
 
 } // namespace jigsaw::bench

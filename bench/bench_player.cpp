@@ -5,6 +5,7 @@
 #include "platform/GameFolders.h"
 #include "select/SelectControls.h"
 #include "select/SelectForm.h"
+#include "BenchUtil.h"
 #include "app/Game.h"
 
 #include <QApplication>
@@ -15,7 +16,9 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 // The game as a player starts it, for the benchmark driver, which plays it through the X server
 // and reads the screen back. Besides playing, it only says on its standard output where things
@@ -25,6 +28,8 @@
 //   board view=<rect> panel=<top>,<bottom> start=<rect> picture=<w>,<h>   a board, once shown
 //   box probe=<x>,<y>,<picture x>,<picture y> ...      points of the box's pieces in sight and
 //                                                      what they show, after Start
+//   late ms=<ms> at=<ns>                               the user-interface thread came to an event
+//                                                      posted at that time only that much later
 // A rect is x,y,w,h in screen pixels.
 
 namespace {
@@ -48,6 +53,50 @@ void say(const QByteArray &line)
     std::fputc('\n', stdout);
     std::fflush(stdout);
 }
+
+// A thread posts an event to the user-interface thread every few milliseconds; an event it
+// comes to late tells how long it was kept from answering the player.
+class Responsiveness : public QObject
+{
+public:
+    Responsiveness()
+        : m_poster([this](std::stop_token stop) {
+            while (!stop.stop_requested()) {
+                QCoreApplication::postEvent(this, new Posted(bench::monotonicNs()));
+                std::this_thread::sleep_for(std::chrono::milliseconds(kEveryMs));
+            }
+        })
+    {
+    }
+
+protected:
+    void customEvent(QEvent *event) override
+    {
+        if (event->type() != Posted::kType)
+            return;
+        const qint64 at = static_cast<Posted *>(event)->postedNs;
+        const qint64 late = bench::monotonicNs() - at;
+        if (late > kToldMs * 1000000)
+            say("late ms=" + QByteArray::number(late / 1000000) + " at=" + QByteArray::number(at));
+    }
+
+private:
+    static constexpr int kEveryMs = 2;
+    static constexpr int kToldMs = 4;
+
+    struct Posted : QEvent
+    {
+        static constexpr auto kType = static_cast<QEvent::Type>(QEvent::User + 77);
+        explicit Posted(qint64 ns)
+            : QEvent(kType)
+            , postedNs(ns)
+        {
+        }
+        qint64 postedNs;
+    };
+
+    std::jthread m_poster;
+};
 
 class Reporter : public QObject
 {
@@ -158,6 +207,7 @@ int main(int argc, char **argv)
     Game game(GameFolders::forExecutable(args[1]));
     Reporter reporter(game);
     application.installEventFilter(&reporter);
+    Responsiveness responsiveness;
     game.start();
     return QApplication::exec();
 }

@@ -17,9 +17,6 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include <cmath>
-#include <chrono>
-
 namespace jigsaw {
 
 namespace {
@@ -38,9 +35,6 @@ QMenu *makeMenu(QWidget *parent, const char *name, const QString &caption)
     menu->menuAction()->setObjectName(QString::fromUtf8(name));
     return menu;
 }
-
-// The longest the board waits for its picture before it appears: half a frame.
-constexpr std::chrono::milliseconds kShowWait(8);
 
 QTimer *makeTimer(QObject *parent, const char *name, int interval)
 {
@@ -258,20 +252,6 @@ const QImage &BoardForm::gamePicture()
 {
     m_picture.finish();
     return m_picture.image();
-}
-
-void BoardForm::showEvent(QShowEvent *event)
-{
-    // The window appears with the rows in view decoded, or the coarse picture that stands in
-    // for them, when either comes at once; the rest fills in as it comes.
-    if (picture::PictureRows *rows = m_picture.rows()) {
-        const double scale = geom::contentScale(m_ui.Picture2);
-        const double top = -m_ui.Picture2->y() / scale;
-        const double bottom = (m_ui.Picture9->height() - m_ui.Picture2->y()) / scale;
-        rows->waitUntilShowable(static_cast<int>(std::floor(top)),
-                                static_cast<int>(std::ceil(bottom)), kShowWait);
-    }
-    QMainWindow::showEvent(event);
 }
 
 void BoardForm::setRandomSource(std::function<double()> source)

@@ -195,7 +195,6 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 

@@ -15,10 +15,26 @@ namespace jigsaw::picture {
 
 namespace {
 
-// Rows of blocks, in iMCU rows, around an output row that the decoder may still read while it
-// makes that row: chroma upsampling looks at the rows above and below, and smoothing (of a
-// picture cut short) at two more.
-constexpr int kContextRows = 3;
+// Rows of blocks, in iMCU rows, above an output row that the decoder may still read while it
+// makes that row: a pass that starts there makes the row above first, for chroma upsampling;
+// smoothing, which guesses the coefficients a picture cut short lacks, looks two rows further.
+constexpr int kContextRows = 1;
+constexpr int kSmoothingContextRows = 3;
+
+// Whether every coefficient that smoothing would guess is in at full precision, so that no
+// smoothing is done.
+bool coefficientsComplete(const jpeg_decompress_struct *info)
+{
+    if (!info->coef_bits)
+        return true;
+    for (int c = 0; c < info->num_components; ++c) {
+        for (int k = 0; k < 10; ++k) {
+            if (info->coef_bits[c][k] != 0)
+                return false;
+        }
+    }
+    return true;
+}
 
 struct BlockArray
 {
@@ -29,6 +45,12 @@ struct BlockArray
     std::size_t releasedBytes = 0;
     std::vector<JBLOCKROW> rowPointers;
 };
+
+quint16 rgb565(int red, int green, int blue)
+{
+    const auto level = [](int value, int levels) { return (value * levels + 127) / 255; };
+    return static_cast<quint16>((level(red, 31) << 11) | (level(green, 63) << 5) | level(blue, 31));
+}
 
 std::size_t pageSize()
 {
@@ -205,14 +227,15 @@ QImage JpegCoefficients::meanPicture() const
 
     const int width = static_cast<int>((info->image_width + 7) / 8);
     const int height = static_cast<int>((info->image_height + 7) / 8);
-    QImage picture(width, height, QImage::Format_RGB32);
+    // Sixteen bits a pixel: it only stands in for a moment, and takes half the memory.
+    QImage picture(width, height, QImage::Format_RGB16);
     if (picture.isNull())
         return {};
     const auto clamp = [](double value) {
         return std::clamp(static_cast<int>(value + 0.5), 0, 255);
     };
     for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        auto *line = reinterpret_cast<quint16 *>(picture.scanLine(y));
         for (int x = 0; x < width; ++x) {
             double sample[3] = {128, 128, 128};
             for (int c = 0; c < components; ++c) {
@@ -233,14 +256,14 @@ QImage JpegCoefficients::meanPicture() const
             }
             if (grey) {
                 const int v = clamp(sample[0]);
-                line[x] = qRgb(v, v, v);
+                line[x] = rgb565(v, v, v);
             } else if (rgb) {
-                line[x] = qRgb(clamp(sample[0]), clamp(sample[1]), clamp(sample[2]));
+                line[x] = rgb565(clamp(sample[0]), clamp(sample[1]), clamp(sample[2]));
             } else {
                 const double luma = sample[0];
                 const double cb = sample[1] - 128.0;
                 const double cr = sample[2] - 128.0;
-                line[x] = qRgb(clamp(luma + 1.402 * cr), clamp(luma - 0.344136 * cb - 0.714136 * cr),
+                line[x] = rgb565(clamp(luma + 1.402 * cr), clamp(luma - 0.344136 * cb - 0.714136 * cr),
                                clamp(luma + 1.772 * cb));
             }
         }
@@ -255,7 +278,8 @@ void JpegCoefficients::releaseAbove(int row)
         return;
     const int rowsPerIMCU = info->max_v_samp_factor * info->min_DCT_scaled_size;
     const bool all = row >= static_cast<int>(info->output_height);
-    const int firstKept = rowsPerIMCU > 0 ? row / rowsPerIMCU - kContextRows : 0;
+    const int context = coefficientsComplete(info) ? kContextRows : kSmoothingContextRows;
+    const int firstKept = rowsPerIMCU > 0 ? row / rowsPerIMCU - context : 0;
     if (!all && firstKept <= 0)
         return;
     const std::size_t page = pageSize();

@@ -29,7 +29,7 @@ public:
     // Every component's mean values read to their full precision.
     bool meansComplete() const;
     // The picture of the blocks' mean values: one pixel per 8 × 8 pixels of the picture, in
-    // 32-bit RGB; null before every component has a mean value or for colour spaces other
+    // 16-bit RGB; null before every component has a mean value or for colour spaces other
     // than grey, RGB and YCbCr.
     QImage meanPicture() const;
 

@@ -300,9 +300,12 @@ PendingPicture PendingPicture::load(const QString &path, Decoding decoding)
     // The image is not shared yet, so these are its own lines. The worker writes through them
     // while the image is shown; a row is shown only once it is final.
     job.lines = const_cast<uchar *>(job.picture.constBits());
-    if (decoding == Decoding::Background) {
-        // No page of a progressive picture is needed before its scans are read.
-        result.m_writeRow = std::make_shared<std::atomic<int>>(scans ? -1 : 0);
+    // The pages of a baseline picture are faulted in ahead of its decoder. A progressive
+    // picture's rows take the place of its coefficients as they are let go; pages faulted in
+    // ahead would only add to what it holds at once.
+    const bool prefault = decoding == Decoding::Background && !scans;
+    if (prefault) {
+        result.m_writeRow = std::make_shared<std::atomic<int>>(0);
         job.writeRow = result.m_writeRow;
     }
     auto work = [job, decoder = std::move(decoder), scans](std::stop_token stop) mutable {
@@ -317,10 +320,12 @@ PendingPicture PendingPicture::load(const QString &path, Decoding decoding)
         work(std::stop_token());
         return result;
     }
-    result.m_prefault = std::jthread(
-        [image = job.picture, writeRow = result.m_writeRow](std::stop_token stop) {
-            prefaultAhead(image, *writeRow, stop);
-        });
+    if (prefault) {
+        result.m_prefault = std::jthread(
+            [image = job.picture, writeRow = result.m_writeRow](std::stop_token stop) {
+                prefaultAhead(image, *writeRow, stop);
+            });
+    }
     result.m_worker = std::jthread(std::move(work));
     return result;
 }

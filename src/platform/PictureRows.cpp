@@ -81,18 +81,6 @@ QImage PictureRows::standIn() const
     return m_standIn;
 }
 
-bool PictureRows::waitUntilShowable(int top, int bottom, std::chrono::milliseconds budget) const
-{
-    top = std::max(top, 0);
-    bottom = std::min(bottom, m_height);
-    std::unique_lock lock(m_mutex);
-    return m_changed.wait_for(lock, budget, [&] {
-        return m_finalCount >= m_height || !m_standIn.isNull()
-            || std::all_of(m_final.begin() + top, m_final.begin() + std::max(top, bottom),
-                           [](char final) { return final != 0; });
-    });
-}
-
 void PictureRows::waitForAll() const
 {
     std::unique_lock lock(m_mutex);

@@ -4,7 +4,6 @@
 #include <QList>
 #include <QObject>
 
-#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -36,9 +35,6 @@ public:
     void request(int top, int bottom);
     // The whole picture at a fraction of its size; null while there is none.
     QImage standIn() const;
-    // Waits until the rows can be shown (they are final, or there is a stand-in), at most for
-    // the budget; true when they can.
-    bool waitUntilShowable(int top, int bottom, std::chrono::milliseconds budget) const;
     void waitForAll() const;
 
     // The decoder's side. Rows [top, bottom) are final now.

@@ -26,13 +26,20 @@ AudioOutput::AudioOutput()
     m_closeTimer.setInterval(kCloseDelayMs);
     QObject::connect(&m_closeTimer, &QTimer::timeout, [this] {
         if (m_holders == 0)
-            close();
+            close(true);
     });
 }
 
 AudioOutput::~AudioOutput()
 {
-    close();
+    close(false);
+    settle();
+}
+
+void AudioOutput::settle()
+{
+    if (m_closing.joinable())
+        m_closing.join();
 }
 
 void AudioOutput::letGo()
@@ -45,6 +52,7 @@ void AudioOutput::letGo()
 bool AudioOutput::hold()
 {
     m_closeTimer.stop();
+    settle();
     if (m_open) {
         ++m_holders;
         return true;
@@ -91,14 +99,21 @@ bool AudioOutput::openWithSilentDriver()
     return opened;
 }
 
-void AudioOutput::close()
+void AudioOutput::close(bool inBackground)
 {
     m_closeTimer.stop();
     m_holders = 0;
     if (!m_open)
         return;
-    Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    const auto closeDevice = [] {
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    };
+    settle();
+    if (inBackground)
+        m_closing = std::thread(closeDevice);
+    else
+        closeDevice();
     m_open = false;
     m_driverName.clear();
     m_bytesPerSecond = 0;

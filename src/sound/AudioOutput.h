@@ -3,6 +3,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <thread>
+
 namespace jigsaw {
 
 // The sound output, open only while something may sound: a cue or the music holds it, and
@@ -22,6 +24,9 @@ public:
     // the silent driver opens (and then nothing is held); that is remembered, so a broken
     // output costs the game one attempt, not one per cue.
     bool hold();
+    // Waits until an output closing in the background is closed, before any other use of
+    // the sound library.
+    void settle();
     // A user is done. Once no one holds the output it closes, a moment later: its last
     // buffer is still to be heard, and a cue that follows at once finds it open.
     void letGo();
@@ -40,12 +45,15 @@ public:
 private:
     bool openWithCurrentDriver();
     bool openWithSilentDriver();
-    void close();
+    // Closes the output; in the background when asked, since the device's thread is waited
+    // for (a buffer or two) and the game must not wait with it.
+    void close(bool inBackground);
 
     bool m_open = false;
     bool m_failed = false;
     int m_holders = 0;
     QTimer m_closeTimer;
+    std::thread m_closing;
     int m_formatGeneration = 0;
     int m_lastFormat = 0;
     QString m_driverName;

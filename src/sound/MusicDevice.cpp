@@ -22,6 +22,7 @@ MusicDevice::MusicDevice(AudioOutput &output)
 
 MusicDevice::~MusicDevice()
 {
+    m_output.settle();
     for (Track *track : std::as_const(m_tracks)) {
         Mix_FreeMusic(track->music);
         delete track;

@@ -31,6 +31,7 @@ SoundCues::SoundCues(AudioOutput &output, const QString &appDir)
 
 SoundCues::~SoundCues()
 {
+    m_output.settle();
     freeChunks();
 }
 

@@ -73,7 +73,7 @@ TEST(PictureWorker, ProgressivePhotoStandsInCoarseFirstAndEndsExactlyAsQtsReader
     int far = 0;
     for (int y = 0; y < standIn.height(); ++y) {
         for (int x = 0; x < standIn.width(); ++x)
-            far += near(standIn.pixel(x, y), blocks.pixel(x, y), 6) ? 0 : 1;
+            far += near(standIn.pixel(x, y), blocks.pixel(x, y), 8) ? 0 : 1;
     }
     EXPECT_EQ(far, 0);
 }
