@@ -9,6 +9,7 @@
 #include <jpeglib.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace jigsaw::picture {
@@ -43,6 +44,7 @@ struct BlockArray
     unsigned char *base = nullptr;
     std::size_t length = 0;
     std::size_t releasedBytes = 0;
+    bool faultedIn = false;
     std::vector<JBLOCKROW> rowPointers;
 };
 
@@ -197,6 +199,16 @@ void JpegCoefficients::install(jpeg_decompress_struct *info, qint64 limit)
     mem->self_destruct = Store::destroy;
 }
 
+void JpegCoefficients::faultIn()
+{
+#ifdef MADV_POPULATE_WRITE
+    for (const auto &array : d->arrays) {
+        if (array->base && !std::exchange(array->faultedIn, true))
+            madvise(array->base, array->length, MADV_POPULATE_WRITE);
+    }
+#endif
+}
+
 bool JpegCoefficients::meansComplete() const
 {
     const jpeg_decompress_struct *info = d->info;
@@ -231,40 +243,63 @@ QImage JpegCoefficients::meanPicture() const
     QImage picture(width, height, QImage::Format_RGB16);
     if (picture.isNull())
         return {};
-    const auto clamp = [](double value) {
-        return std::clamp(static_cast<int>(value + 0.5), 0, 255);
+
+    // For each component: the block each pixel's column lies in, and what turns a DC
+    // coefficient (eight times the block's mean, level-shifted by 128) into a sample, in
+    // sixteenths.
+    struct Plane
+    {
+        const BlockArray *array;
+        std::vector<JDIMENSION> columns;
+        int scale;
+        int vSampling;
+        JDIMENSION lastRow;
     };
+    std::vector<Plane> planes;
+    for (int c = 0; c < components; ++c) {
+        const jpeg_component_info &component = info->comp_info[c];
+        Plane plane{d->arrays[c].get(), std::vector<JDIMENSION>(std::size_t(width)),
+                    2 * component.quant_table->quantval[0], component.v_samp_factor,
+                    component.height_in_blocks - 1};
+        for (int x = 0; x < width; ++x)
+            plane.columns[std::size_t(x)] = std::min<JDIMENSION>(
+                JDIMENSION(x) * component.h_samp_factor / info->max_h_samp_factor,
+                component.width_in_blocks - 1);
+        planes.push_back(std::move(plane));
+    }
+    const auto level = [](int sixteenths) { return std::clamp((sixteenths + 8) >> 4, 0, 255); };
+    std::vector<JBLOCKROW> rows(planes.size());
     for (int y = 0; y < height; ++y) {
+        bool released = false;
+        for (std::size_t c = 0; c < planes.size(); ++c) {
+            const Plane &plane = planes[c];
+            const auto row = std::min<JDIMENSION>(
+                JDIMENSION(y) * plane.vSampling / info->max_v_samp_factor, plane.lastRow);
+            released = released || std::size_t(row) * plane.array->rowBytes < plane.array->releasedBytes;
+            rows[c] = plane.array->rowPointers[row];
+        }
         auto *line = reinterpret_cast<quint16 *>(picture.scanLine(y));
+        if (released) {
+            std::fill(line, line + width, rgb565(128, 128, 128));
+            continue;
+        }
         for (int x = 0; x < width; ++x) {
-            double sample[3] = {128, 128, 128};
-            for (int c = 0; c < components; ++c) {
-                const jpeg_component_info &component = info->comp_info[c];
-                const BlockArray &array = *d->arrays[c];
-                const auto row = std::min<JDIMENSION>(
-                    JDIMENSION(y) * component.v_samp_factor / info->max_v_samp_factor,
-                    component.height_in_blocks - 1);
-                const auto column = std::min<JDIMENSION>(
-                    JDIMENSION(x) * component.h_samp_factor / info->max_h_samp_factor,
-                    component.width_in_blocks - 1);
-                if (std::size_t(row) * array.rowBytes < array.releasedBytes)
-                    continue;
-                // The DC coefficient is eight times the block's mean, level-shifted by 128.
-                sample[c] = array.rowPointers[row][column][0]
-                        * double(component.quant_table->quantval[0]) / 8.0
-                    + 128.0;
-            }
+            int sample[3] = {128 * 16, 128 * 16, 128 * 16};
+            for (std::size_t c = 0; c < planes.size(); ++c)
+                sample[c] += rows[c][planes[c].columns[std::size_t(x)]][0] * planes[c].scale;
             if (grey) {
-                const int v = clamp(sample[0]);
+                const int v = level(sample[0]);
                 line[x] = rgb565(v, v, v);
             } else if (rgb) {
-                line[x] = rgb565(clamp(sample[0]), clamp(sample[1]), clamp(sample[2]));
+                line[x] = rgb565(level(sample[0]), level(sample[1]), level(sample[2]));
             } else {
-                const double luma = sample[0];
-                const double cb = sample[1] - 128.0;
-                const double cr = sample[2] - 128.0;
-                line[x] = rgb565(clamp(luma + 1.402 * cr), clamp(luma - 0.344136 * cb - 0.714136 * cr),
-                               clamp(luma + 1.772 * cb));
+                // JFIF's conversion, in sixteenths with 16 bits of fraction.
+                const qint64 luma = sample[0];
+                const qint64 cb = sample[1] - 128 * 16;
+                const qint64 cr = sample[2] - 128 * 16;
+                line[x] = rgb565(level(int(luma + ((91881 * cr) >> 16))),
+                                 level(int(luma - ((22554 * cb + 46802 * cr) >> 16))),
+                                 level(int(luma + ((116130 * cb) >> 16))));
             }
         }
     }

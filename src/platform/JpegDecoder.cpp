@@ -333,6 +333,7 @@ bool JpegDecoder::startScans(int eighths, qint64 memoryLimit)
 
 JpegDecoder::Scan JpegDecoder::readScan()
 {
+    d->coefficients.faultIn();
     while (!d->inputEnded) {
         if (d->stopAsked())
             return Scan::Interrupted;

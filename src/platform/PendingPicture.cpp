@@ -164,22 +164,17 @@ void decodeRows(const Job &job, std::unique_ptr<JpegDecoder> down, const std::st
 // let go once its rows are final.
 void decodeScans(const Job &job, JpegDecoder &decoder, const std::stop_token &stop)
 {
-    bool standInExact = false;
     for (;;) {
         const JpegDecoder::Scan scan = decoder.readScan();
         if (scan == JpegDecoder::Scan::Interrupted)
             return;
-        // The coarse picture, once every component's means are in, and again once they are
-        // in at full precision.
-        if (!standInExact) {
-            const bool exact = decoder.meansComplete();
-            if (exact || job.rows->standIn().isNull()) {
-                const QImage means = decoder.meanPicture();
-                if (!means.isNull()) {
-                    job.rows->setStandIn(means);
-                    standInExact = exact;
-                }
-            }
+        // The coarse picture, as soon as every component's means are in. Later scans refine
+        // them by a bit at most: the rows that come out at the end are what is worth waiting
+        // for.
+        if (job.rows->standIn().isNull()) {
+            const QImage means = decoder.meanPicture();
+            if (!means.isNull())
+                job.rows->setStandIn(means);
         }
         if (scan == JpegDecoder::Scan::InputEnded)
             break;
