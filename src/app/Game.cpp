@@ -2,10 +2,13 @@
 
 #include "board/BoardForm.h"
 #include "platform/AppSetup.h"
+#include "platform/PictureRows.h"
+#include "sound/Sound.h"
 #include "records/RecordsForm.h"
 #include "select/SelectForm.h"
 
 #include <QApplication>
+#include <QEvent>
 
 namespace jigsaw {
 
@@ -31,6 +34,12 @@ Game::Game(const GameFolders &folders)
     , m_board([this] { return loadBoard(); })
     , m_records([this] { return loadRecords(); })
 {
+    // A cue holds up the game while it sounds; a picture being decoded still fills in on the
+    // screen meanwhile: its rows' reports and the repaints they ask for, nothing else.
+    m_session.sound().cues().setWhilePlaying([] {
+        picture::PictureRows::deliverReports();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    });
 }
 
 Game::~Game()

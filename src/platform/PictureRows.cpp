@@ -132,6 +132,11 @@ bool PictureRows::needsReport()
     return !std::exchange(m_reportPosted, true);
 }
 
+void PictureRows::deliverReports()
+{
+    QCoreApplication::sendPostedEvents(nullptr, kReportEvent);
+}
+
 void PictureRows::postReport()
 {
     QCoreApplication::postEvent(this, new QEvent(kReportEvent));

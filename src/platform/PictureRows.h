@@ -37,6 +37,10 @@ public:
     QImage standIn() const;
     void waitForAll() const;
 
+    // Delivers the reports of every picture's rows now, and nothing else: a caller that holds
+    // up the event loop (a cue playing) lets the pictures fill in meanwhile.
+    static void deliverReports();
+
     // The decoder's side. Rows [top, bottom) are final now.
     void markFinal(int top, int bottom);
     void setStandIn(const QImage &picture);

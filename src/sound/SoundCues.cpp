@@ -142,6 +142,8 @@ void SoundCues::playToEnd(Mix_Chunk *chunk)
             break;
         if (now >= lengthNs && !Mix_Playing(channel))
             return;
+        if (m_whilePlaying)
+            m_whilePlaying();
         SDL_Delay(kPollMs);
     }
     Mix_HaltChannel(channel);

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 struct Mix_Chunk;
 
@@ -39,6 +40,10 @@ public:
 
     static QString fileName(Cue cue);
 
+    // Work done every few milliseconds while a cue plays: only what changes nothing in the game
+    // (a picture being decoded filling in on the screen), since nothing else may run then.
+    void setWhilePlaying(std::function<void()> work) { m_whilePlaying = std::move(work); }
+
 private:
     void play(Cue cue);
     Mix_Chunk *loadFile(const QString &path);
@@ -52,6 +57,7 @@ private:
     QHash<QString, Mix_Chunk *> m_loaded;
     Mix_Chunk *m_beep = nullptr;
     int m_chunkGeneration = 0;
+    std::function<void()> m_whilePlaying;
     QList<Cue> m_played;
     int m_defaultSoundCount = 0;
 };
