@@ -1,7 +1,7 @@
 # `make package`: a Debian package of the installed game, installed under /usr. Library
-# dependencies come from dpkg-shlibdeps; the rest are what Qt loads at run time (the X11 and
-# Wayland platform plugins, the Japanese texts of its own dialogs) and the Japanese font the
-# game asks for.
+# dependencies come from dpkg-shlibdeps; the rest are what is loaded at run time (the X11 and
+# Wayland platform plugins, the Japanese texts of Qt's own dialogs, the sound library the game
+# opens when it first sounds) and the Japanese font the game asks for.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${JIGSAW_EXECUTABLE})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -21,6 +21,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${JIGSAW_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-wayland, qt6-translations-l10n, fonts-noto-cjk | fonts-ipafont-gothic")
+string(CONCAT CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, qt6-translations-l10n, "
+    "libsdl2-mixer-2.0-0, fonts-noto-cjk | fonts-ipafont-gothic")
 include(CPack)

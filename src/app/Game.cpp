@@ -55,6 +55,7 @@ void Game::start()
     m_frmSelect = new SelectForm(m_session, m_board, m_records);
     m_frmSelect->FormLoad();
     m_frmSelect->show();
+    m_session.sound().loadLibrariesSoon();
 }
 
 SelectForm *Game::frmSelect() const

@@ -1,7 +1,6 @@
 #include "AudioOutput.h"
 
-#include <SDL.h>
-#include <SDL_mixer.h>
+#include "SoundLibrary.h"
 
 #include <algorithm>
 #include <utility>
@@ -57,20 +56,22 @@ bool AudioOutput::hold()
         ++m_holders;
         return true;
     }
-    if (m_failed)
+    if (m_failed || !sound::library()) {
+        m_failed = true;
         return false;
+    }
     // Qt owns the process's signals; SDL's events subsystem, which audio brings along, would
     // otherwise take over Ctrl+C.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sound::loaded().SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     m_open = openWithCurrentDriver() || openWithSilentDriver();
     m_failed = !m_open;
     if (m_open) {
         int frequency = 0;
         Uint16 format = 0;
         int channels = 0;
-        Mix_QuerySpec(&frequency, &format, &channels);
+        sound::loaded().Mix_QuerySpec(&frequency, &format, &channels);
         m_bytesPerSecond = frequency * channels * static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8);
-        m_driverName = QString::fromUtf8(SDL_GetCurrentAudioDriver());
+        m_driverName = QString::fromUtf8(sound::loaded().SDL_GetCurrentAudioDriver());
         const int outputFormat = (frequency << 12) ^ (channels << 8) ^ int(format & 0xff);
         if (std::exchange(m_lastFormat, outputFormat) != outputFormat)
             ++m_formatGeneration;
@@ -81,11 +82,12 @@ bool AudioOutput::hold()
 
 bool AudioOutput::openWithCurrentDriver()
 {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    const sound::Library &sdl = sound::loaded();
+    if (sdl.SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
-    if (Mix_OpenAudio(kFrequency, AUDIO_S16SYS, kChannels, kBufferFrames) == 0)
+    if (sdl.Mix_OpenAudio(kFrequency, AUDIO_S16SYS, kChannels, kBufferFrames) == 0)
         return true;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    sdl.SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
 }
 
@@ -93,9 +95,10 @@ bool AudioOutput::openWithSilentDriver()
 {
     // The override beats an SDL_AUDIODRIVER naming a driver that does not work here; it is
     // dropped again at once so that a later output tries the real device first.
-    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    const sound::Library &sdl = sound::loaded();
+    sdl.SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     const bool opened = openWithCurrentDriver();
-    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    sdl.SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     return opened;
 }
 
@@ -106,8 +109,9 @@ void AudioOutput::close(bool inBackground)
     if (!m_open)
         return;
     const auto closeDevice = [] {
-        Mix_CloseAudio();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        const sound::Library &sdl = sound::loaded();
+        sdl.Mix_CloseAudio();
+        sdl.SDL_QuitSubSystem(SDL_INIT_AUDIO);
     };
     settle();
     if (inBackground)

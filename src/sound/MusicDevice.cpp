@@ -1,12 +1,10 @@
 #include "MusicDevice.h"
 
 #include "AudioOutput.h"
+#include "SoundLibrary.h"
 
 #include <QFile>
 #include <QFileInfo>
-
-#include <SDL.h>
-#include <SDL_mixer.h>
 
 namespace jigsaw {
 
@@ -24,7 +22,7 @@ MusicDevice::~MusicDevice()
 {
     m_output.settle();
     for (Track *track : std::as_const(m_tracks)) {
-        Mix_FreeMusic(track->music);
+        sound::loaded().Mix_FreeMusic(track->music);
         delete track;
         m_output.letGo();
     }
@@ -40,8 +38,9 @@ int MusicDevice::open(const QString &path, const QString &alias)
     // An open track holds the output until it is closed.
     if (!m_output.hold())
         return NoOutput;
-    SDL_RWops *file = SDL_RWFromFile(QFile::encodeName(path).constData(), "rb");
-    Mix_Music *music = file ? Mix_LoadMUSType_RW(file, MUS_WAV, 1) : nullptr;
+    const sound::Library &sdl = sound::loaded();
+    SDL_RWops *file = sdl.SDL_RWFromFile(QFile::encodeName(path).constData(), "rb");
+    Mix_Music *music = file ? sdl.Mix_LoadMUSType_RW(file, MUS_WAV, 1) : nullptr;
     if (!music) {
         m_output.letGo();
         return file ? UnreadableFile : FileNotFound;
@@ -58,7 +57,7 @@ int MusicDevice::play(const QString &alias)
         return UnknownAlias;
     if (isPlaying(alias))
         return Success;
-    if (Mix_PlayMusic(track->music, 0) != 0)
+    if (sound::loaded().Mix_PlayMusic(track->music, 0) != 0)
         return NoOutput;
     m_playingAlias = alias;
     return Success;
@@ -70,7 +69,7 @@ int MusicDevice::stop(const QString &alias)
     if (!m_tracks.contains(alias))
         return UnknownAlias;
     if (m_playingAlias == alias) {
-        Mix_HaltMusic();
+        sound::loaded().Mix_HaltMusic();
         m_playingAlias.clear();
     }
     return Success;
@@ -84,7 +83,7 @@ int MusicDevice::close(const QString &alias)
         return UnknownAlias;
     if (m_playingAlias == alias)
         m_playingAlias.clear();
-    Mix_FreeMusic(track->music); // halts it first if it is the one sounding
+    sound::loaded().Mix_FreeMusic(track->music); // halts it first if it is the one sounding
     delete track;
     m_output.letGo();
     return Success;
@@ -92,7 +91,7 @@ int MusicDevice::close(const QString &alias)
 
 bool MusicDevice::isPlaying(const QString &alias) const
 {
-    return !alias.isEmpty() && m_playingAlias == alias && Mix_PlayingMusic() != 0;
+    return !alias.isEmpty() && m_playingAlias == alias && sound::loaded().Mix_PlayingMusic() != 0;
 }
 
 } // namespace jigsaw

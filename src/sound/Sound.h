@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <thread>
+
 namespace jigsaw {
 
 // The game's sound, made once per run with the program folder: one output, opened on first
@@ -22,7 +24,12 @@ public:
     MusicDevice &music() { return m_music; }
     const AudioOutput &output() const { return m_output; }
 
+    // Loads the sound libraries on a thread of their own, once the game has started, so that
+    // the first cue need not wait for them.
+    void loadLibrariesSoon();
+
 private:
+    std::jthread m_loader;
     // Declared first so that it is closed last, after the cues and music have let go.
     AudioOutput m_output;
     SoundCues m_cues;

@@ -2,14 +2,14 @@
 
 #include "AudioOutput.h"
 #include "DefaultBeep.h"
+#include "SoundLibrary.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 
-#include <SDL.h>
-#include <SDL_mixer.h>
-
+#include <chrono>
+#include <thread>
 #include <utility>
 
 namespace jigsaw {
@@ -19,7 +19,7 @@ namespace {
 // How long a cue may run past its own length before it is cut: covers the output's buffer
 // and a busy machine, but never lets a stuck output hang the game.
 constexpr qint64 kOverrunMs = 300;
-constexpr Uint32 kPollMs = 5;
+constexpr int kPollMs = 5;
 
 } // namespace
 
@@ -97,17 +97,19 @@ void SoundCues::play(Cue cue)
 void SoundCues::freeChunks()
 {
     for (Mix_Chunk *chunk : std::as_const(m_loaded))
-        Mix_FreeChunk(chunk);
+        sound::loaded().Mix_FreeChunk(chunk);
     m_loaded.clear();
     if (m_beep)
-        Mix_FreeChunk(std::exchange(m_beep, nullptr));
+        sound::loaded().Mix_FreeChunk(std::exchange(m_beep, nullptr));
 }
 
 Mix_Chunk *SoundCues::loadFile(const QString &path)
 {
     if (Mix_Chunk *cached = m_loaded.value(path))
         return cached;
-    Mix_Chunk *chunk = Mix_LoadWAV(QFile::encodeName(path).constData());
+    const sound::Library &sdl = sound::loaded();
+    Mix_Chunk *chunk =
+        sdl.Mix_LoadWAV_RW(sdl.SDL_RWFromFile(QFile::encodeName(path).constData(), "rb"), 1);
     if (chunk)
         m_loaded.insert(path, chunk);
     return chunk;
@@ -117,7 +119,9 @@ Mix_Chunk *SoundCues::defaultBeep()
 {
     if (!m_beep) {
         const QByteArray wave = defaultBeepWave();
-        m_beep = Mix_LoadWAV_RW(SDL_RWFromConstMem(wave.constData(), static_cast<int>(wave.size())), 1);
+        const sound::Library &sdl = sound::loaded();
+        m_beep = sdl.Mix_LoadWAV_RW(
+            sdl.SDL_RWFromConstMem(wave.constData(), static_cast<int>(wave.size())), 1);
     }
     return m_beep;
 }
@@ -127,7 +131,7 @@ void SoundCues::playToEnd(Mix_Chunk *chunk)
     // Measured on Qt's monotonic clock, the one the game's own timers run on.
     QElapsedTimer clock;
     clock.start();
-    const int channel = Mix_PlayChannel(-1, chunk, 0);
+    const int channel = sound::loaded().Mix_PlayChannel(-1, chunk, 0);
     if (channel < 0)
         return;
     // The mixer lets go of a sound up to one buffer before it is heard, so the sound's own
@@ -140,13 +144,13 @@ void SoundCues::playToEnd(Mix_Chunk *chunk)
         const qint64 now = clock.nsecsElapsed();
         if (now >= deadlineNs)
             break;
-        if (now >= lengthNs && !Mix_Playing(channel))
+        if (now >= lengthNs && !sound::loaded().Mix_Playing(channel))
             return;
         if (m_whilePlaying)
             m_whilePlaying();
-        SDL_Delay(kPollMs);
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
     }
-    Mix_HaltChannel(channel);
+    sound::loaded().Mix_HaltChannel(channel);
 }
 
 } // namespace jigsaw
