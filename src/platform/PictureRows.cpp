@@ -139,25 +139,29 @@ void PictureRows::deliverReports()
 
 void PictureRows::postReport()
 {
-    QCoreApplication::postEvent(this, new QEvent(kReportEvent));
+    // Made under the lock that customEvent() takes before reading it: Qt's event queue hands
+    // it over safely, but through a lock ThreadSanitizer cannot see.
+    QEvent *report = nullptr;
+    {
+        const std::lock_guard lock(m_mutex);
+        report = new QEvent(kReportEvent);
+    }
+    QCoreApplication::postEvent(this, report);
 }
 
 void PictureRows::customEvent(QEvent *event)
 {
+    std::unique_lock lock(m_mutex);
     if (event->type() != kReportEvent) {
+        lock.unlock();
         QObject::customEvent(event);
         return;
     }
-    int top = 0;
-    int bottom = 0;
-    bool standIn = false;
-    {
-        const std::lock_guard lock(m_mutex);
-        top = std::exchange(m_unreportedTop, 0);
-        bottom = std::exchange(m_unreportedBottom, 0);
-        standIn = std::exchange(m_standInUnreported, false);
-        m_reportPosted = false;
-    }
+    const int top = std::exchange(m_unreportedTop, 0);
+    const int bottom = std::exchange(m_unreportedBottom, 0);
+    const bool standIn = std::exchange(m_standInUnreported, false);
+    m_reportPosted = false;
+    lock.unlock();
     if (standIn)
         emit standInChanged();
     if (top < bottom)

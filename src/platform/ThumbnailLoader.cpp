@@ -89,14 +89,17 @@ void ThumbnailLoader::work(const std::stop_token &stop)
         const QImage thumbnail = loadThumbnail(job.path, job.size, unwanted, &gaveUp);
         if (unwanted())
             continue;
-        bool post = false;
+        // The report is made under the lock customEvent() takes before reading it: Qt's event
+        // queue hands it over safely, but through a lock ThreadSanitizer cannot see.
+        QEvent *report = nullptr;
         {
             const std::lock_guard lock(m_mutex);
             m_made.push_back({job.ticket, job.generation, job.key, thumbnail});
-            post = !std::exchange(m_deliveryPosted, true);
+            if (!std::exchange(m_deliveryPosted, true))
+                report = new QEvent(kMadeEvent);
         }
-        if (post)
-            QCoreApplication::postEvent(this, new QEvent(kMadeEvent));
+        if (report)
+            QCoreApplication::postEvent(this, report);
         // Kept after the hand-over: the page shows it first. A picture given up on for its
         // time may go faster another time.
         if (!gaveUp)
@@ -106,16 +109,16 @@ void ThumbnailLoader::work(const std::stop_token &stop)
 
 void ThumbnailLoader::customEvent(QEvent *event)
 {
+    std::unique_lock lock(m_mutex);
     if (event->type() != kMadeEvent) {
+        lock.unlock();
         QObject::customEvent(event);
         return;
     }
     std::vector<Made> made;
-    {
-        const std::lock_guard lock(m_mutex);
-        made.swap(m_made);
-        m_deliveryPosted = false;
-    }
+    made.swap(m_made);
+    m_deliveryPosted = false;
+    lock.unlock();
     for (const Made &thumbnail : made) {
         if (thumbnail.generation != m_generation.load())
             continue;

@@ -40,6 +40,8 @@ TEST_F(SelectFormTest, PagesOfSixShowTheirButtonsAndCountersAndAThumbnailClickSe
     makeLibrary(6);
     startGame();
     expectPage(6, 6, 6, false, false);
+    // Its thumbnails all made, so that none of its decodes is counted below.
+    ASSERT_SOON(shownThumbnails() == 6);
 
     // A seventh picture adds a page of one; the program folder's trailing "/" is dropped.
     // Start-up decodes the first page once: its first activation does not show it again.
