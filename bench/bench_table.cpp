@@ -149,11 +149,13 @@ bool shows(const std::vector<Probe> &probes, const Photo &photo)
 class Session
 {
 public:
-    Session(const QString &programFolder, const QString &dataHome)
+    // `quiet`: the game's process runs nothing of the bench's own that wakes it.
+    Session(const QString &programFolder, const QString &dataHome, bool quiet = false)
         : m_run(g_player, {programFolder},
                 {QStringLiteral("XDG_DATA_HOME=") + dataHome,
                  QStringLiteral("XDG_RUNTIME_DIR=") + g_runtimeDir,
-                 QStringLiteral("SDL_AUDIODRIVER=dummy"), g_sessionBus})
+                 QStringLiteral("SDL_AUDIODRIVER=dummy"), g_sessionBus,
+                 QStringLiteral("BENCH_QUIET=") + (quiet ? QStringLiteral("1") : QString())})
     {
     }
 
@@ -413,7 +415,7 @@ struct GoRuns
 void goRun(GoRuns &runs, const QString &folder, const QString &dataHome, const Photo &photo,
            bool progressive, bool start, bool wakes)
 {
-    Session session(folder, dataHome);
+    Session session(folder, dataHome, wakes);
     const std::optional<Report> select = session.report("select");
     note("selection form shown", double(select.has_value()));
     if (!select)
