@@ -4,6 +4,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <X11/extensions/Xdamage.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -86,14 +87,47 @@ QRect XScreen::screenRect() const
     return QRect(0, 0, d->width, d->height);
 }
 
-qint64 XScreen::click(QPoint at)
+void XScreen::press(QPoint at)
 {
     XTestFakeMotionEvent(d->display, -1, at.x(), at.y(), 0);
     XTestFakeButtonEvent(d->display, 1, True, 0);
     XSync(d->display, False);
-    XTestFakeButtonEvent(d->display, 1, False, 0);
+}
+
+qint64 XScreen::moveTo(QPoint at)
+{
+    XTestFakeMotionEvent(d->display, -1, at.x(), at.y(), 0);
     XSync(d->display, False);
     return monotonicNs();
+}
+
+void XScreen::release(QPoint at)
+{
+    XTestFakeMotionEvent(d->display, -1, at.x(), at.y(), 0);
+    XTestFakeButtonEvent(d->display, 1, False, 0);
+    XSync(d->display, False);
+}
+
+qint64 XScreen::click(QPoint at)
+{
+    press(at);
+    release(at);
+    return monotonicNs();
+}
+
+qint64 XScreen::ctrlWheelUp(QPoint at)
+{
+    const KeyCode control = XKeysymToKeycode(d->display, XK_Control_L);
+    XTestFakeMotionEvent(d->display, -1, at.x(), at.y(), 0);
+    XTestFakeKeyEvent(d->display, control, True, 0);
+    // Button 4 is the wheel turned away from the player, one notch.
+    XTestFakeButtonEvent(d->display, 4, True, 0);
+    XTestFakeButtonEvent(d->display, 4, False, 0);
+    XSync(d->display, False);
+    const qint64 wheeled = monotonicNs();
+    XTestFakeKeyEvent(d->display, control, False, 0);
+    XSync(d->display, False);
+    return wheeled;
 }
 
 bool XScreen::takeEvents()

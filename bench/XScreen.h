@@ -29,6 +29,14 @@ public:
 
     // A left click at a point of the screen; the time at which the server had the release.
     qint64 click(QPoint at);
+    // The left button pressed at a point, the pointer moved with it held, and released: a drag.
+    // moveTo gives the time at which the server had the move.
+    void press(QPoint at);
+    qint64 moveTo(QPoint at);
+    void release(QPoint at);
+    // One notch of the wheel away from the player with Ctrl held, the pointer at a point of the
+    // screen; the time at which the server had the notch.
+    qint64 ctrlWheelUp(QPoint at);
 
     // Handles what the server sent: whether anything was drawn since the last call.
     bool takeEvents();

@@ -1,8 +1,10 @@
 #include "board/BoardForm.h"
+#include "GiantCheck.h"
 #include "board/PictureBox.h"
 #include "board/PieceCutting.h"
 #include "platform/AppSetup.h"
 #include "platform/GameFolders.h"
+#include "platform/ScaledPicture.h"
 #include "select/SelectControls.h"
 #include "select/SelectForm.h"
 #include "BenchUtil.h"
@@ -29,6 +31,16 @@
 //   board view=<rect> panel=<top>,<bottom> start=<rect> picture=<w>,<h>   a board, once shown
 //   box probe=<x>,<y>,<picture x>,<picture y> ...      points of the box's pieces in sight and
 //                                                      what they show, after Start
+//   shown=<rect>                                       (on the board line) where the picture lies,
+//                                                      at the zoom's scale
+//   pieces n=<count>                                   with BENCH_PIECES=most: the largest piece
+//                                                      count chosen, once the question panel rests
+//   piece at=<rect> cell=<picture rect>                a piece put on the board, and the cell of
+//                                                      the photo it shows
+//   zoom shown=<rect>                                  the picture's place after a zoom step, and
+//                                                      a box line again while the box is shown
+//   sharp                                              the copy of the picture at the zoom's scale
+//                                                      is ready, its paint asked for
 //   late ms=<ms> at=<ns>                               the user-interface thread came to an event
 //                                                      posted at that time only that much later
 // A rect is x,y,w,h in screen pixels.
@@ -46,6 +58,12 @@ QByteArray rectText(const QRect &rect)
 QRect globalRect(const QWidget *widget)
 {
     return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+}
+
+// The number of a control of an array, "Picture6(12)" -> 12.
+int pieceIndex(const QObject *control)
+{
+    return control->objectName().section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0).toInt();
 }
 
 void say(const QByteArray &line)
@@ -117,6 +135,24 @@ protected:
         } else if (event->type() == QEvent::Show
                    && watched->objectName() == QLatin1String("Picture7")) {
             reportBox();
+        } else if (event->type() == QEvent::Show
+                   && watched->objectName().startsWith(QLatin1String("Picture1("))) {
+            QTimer::singleShot(0, this, [this, piece = qobject_cast<QWidget *>(watched)] {
+                reportPiece(piece);
+            });
+        } else if (event->type() == QEvent::Resize && m_boardSaid
+                   && watched == m_boardSaid->ui().Picture2 && !m_zoomPending) {
+            // A zoom step resizes the picture more than once: said once it has settled.
+            m_zoomPending = true;
+            QTimer::singleShot(0, this, [this] {
+                m_zoomPending = false;
+                BoardForm *board = m_game.boardIfLoaded();
+                if (!board)
+                    return;
+                say("zoom shown=" + rectText(globalRect(board->ui().Picture2)));
+                if (board->ui().Picture7->isVisible())
+                    reportBox();
+            });
         }
         return false;
     }
@@ -140,6 +176,10 @@ private:
         BoardForm *board = m_game.boardIfLoaded();
         if (board && board != m_boardSaid && board->windowHandle() == window) {
             m_boardSaid = board;
+            if (auto *scaled = board->findChild<picture::ScaledPicture *>())
+                connect(scaled, &picture::ScaledPicture::ready, this, [] { say("sharp"); });
+            if (qgetenv("BENCH_PIECES") == "most")
+                choosePiecesWhenResting(board);
             QTimer::singleShot(0, board, [board] {
                 const BoardControls &ui = board->ui();
                 const QRect view = globalRect(ui.Picture9);
@@ -149,9 +189,36 @@ private:
                 say("board view=" + rectText(view) + " panel=" + QByteArray::number(panel.top())
                     + ',' + QByteArray::number(panel.bottom() + 1) + " start=" + rectText(start)
                     + " picture=" + QByteArray::number(ui.Picture2->width()) + ','
-                    + QByteArray::number(ui.Picture2->height()));
+                    + QByteArray::number(ui.Picture2->height()) + " shown="
+                    + rectText(globalRect(ui.Picture2)));
             });
         }
+    }
+
+    // The player reads the question panel once it has slid in, then asks for the most pieces.
+    void choosePiecesWhenResting(BoardForm *board)
+    {
+        auto *poll = new QTimer(board);
+        connect(poll, &QTimer::timeout, board, [this, board, poll] {
+            const BoardControls &ui = board->ui();
+            if (m_game.state().BoardActivated != 1 || ui.Timer3->isActive())
+                return;
+            poll->stop();
+            ui.mnuPieceCounts.back()->trigger();
+            say("pieces n=" + QByteArray::number(int(m_game.state().PieceCount)));
+        });
+        poll->start(20);
+    }
+
+    // A piece put on the board: where it lies on the screen and the cell of the photo it shows.
+    void reportPiece(const QWidget *piece)
+    {
+        if (!piece || !m_game.boardIfLoaded())
+            return;
+        const BoardFields &f = m_game.boardFields();
+        const auto index = std::size_t(pieceIndex(piece));
+        say("piece at=" + rectText(globalRect(piece)) + " cell="
+            + rectText(pieceCell(f.CorrectPos[index][1], f.CorrectPos[index][2], f.PieceW, f.PieceH)));
     }
 
     // Points of the box's strip in sight, each with the point of the photo the slot on top there
@@ -178,12 +245,13 @@ private:
                 const QPoint inSlot = slot->mapFromGlobal(at);
                 if (!slot->rect().adjusted(6, 6, -6, -6).contains(inSlot))
                     continue;
-                const auto index = std::size_t(slot->objectName().section(QLatin1Char('('), 1).section(QLatin1Char(')'), 0, 0).toInt());
+                const auto index = std::size_t(pieceIndex(slot));
                 const QRect cell =
                     pieceCell(f.CorrectPos[index][1], f.CorrectPos[index][2], f.PieceW, f.PieceH);
+                const QPoint inCell = (QPointF(inSlot) / board->zoomScale()).toPoint();
                 line += " probe=" + QByteArray::number(at.x()) + ',' + QByteArray::number(at.y())
-                    + ',' + QByteArray::number(cell.x() + inSlot.x()) + ','
-                    + QByteArray::number(cell.y() + inSlot.y());
+                    + ',' + QByteArray::number(cell.x() + inCell.x()) + ','
+                    + QByteArray::number(cell.y() + inCell.y());
             }
         }
         say(line);
@@ -191,6 +259,7 @@ private:
 
     Game &m_game;
     bool m_selectSaid = false;
+    bool m_zoomPending = false;
     const BoardForm *m_boardSaid = nullptr;
 };
 
@@ -206,6 +275,8 @@ int main(int argc, char **argv)
     }
     app::setUpApplication();
     Game game(GameFolders::forExecutable(args[1]));
+    if (qgetenv("BENCH_CHECK") == "giant")
+        return bench::checkGiantPhoto(game);
     Reporter reporter(game);
     application.installEventFilter(&reporter);
     // Its thread wakes the game every few milliseconds: not while the game's own wake-ups are
