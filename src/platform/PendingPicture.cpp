@@ -131,14 +131,26 @@ void decodeRows(const Job &job, std::unique_ptr<JpegDecoder> down, const std::st
     const int height = job.picture.height();
     std::unique_ptr<JpegDecoder> jump;
     bool jumping = true;
+    // Every fresh jumping decoder reads the picture from the top down to its wish. Wishes that
+    // come in turn from pieces all over the picture would start one after another, each reading
+    // most of the picture again; the rows read so are bounded at twice the picture's height, after
+    // which the decoder going down makes every row in one pass.
+    qint64 jumpRowsLeft = 2 * qint64(height);
     while (!stop.stop_requested()) {
         const int from = job.rows->firstPending(down->nextRow());
         if (from >= height)
             break;
         const auto wish = job.rows->pendingWish();
         if (wish && jumping && wish->first > from + kNearRows) {
-            if (!jump || jump->nextRow() > wish->first)
+            if (!jump || jump->nextRow() > wish->first) {
+                jumpRowsLeft -= wish->first;
+                if (jumpRowsLeft < 0) {
+                    jump.reset();
+                    jumping = false;
+                    continue;
+                }
                 jump = startedDecoder(job, stop);
+            }
             if (jump && job.make(*jump, wish->first, job.stepEnd(wish->first, wish->second)))
                 continue;
             if (stop.stop_requested())

@@ -94,6 +94,21 @@ TEST(PictureWorker, RowsWishedForFarBelowComeFromADecoderOfTheirOwnAndTheWholeIs
     EXPECT_EQ(picture::decodeCount() - decodes, 2);
     EXPECT_TRUE(pending.image() == expected);
 
+    // Wishes coming in turn from higher and higher rows, each above the rows the last jump
+    // made, as a box of pieces from all over a tall photo asks for them: the rows read on the way
+    // to wishes stay within twice the picture's height, so at most two jumping decoders start
+    // besides the one going down, and the picture is not read again for every wish.
+    const QString taller = saveJpeg(dir, "taller.jpg", gradient(640, 40000), false);
+    const int before = picture::decodeCount();
+    PendingPicture wished = PendingPicture::load(taller);
+    ASSERT_FALSE(wished.isNull());
+    for (int row = 38000; row >= 20000; row -= 2000) {
+        wished.rows()->request(row, row + 32);
+        ASSERT_SOON(wished.rows()->areFinal(row, row + 32));
+    }
+    wished.finish();
+    EXPECT_LE(picture::decodeCount() - before, 3);
+
     // A picture that is not a JPEG is read whole: every row final at once.
     const QString png = dir.filePath(QStringLiteral("small.png"));
     ASSERT_TRUE(gradient(400, 300).save(png));
