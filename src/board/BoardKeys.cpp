@@ -261,10 +261,13 @@ void BoardForm::focusPiece(int index, bool reveal)
 
 void BoardForm::showSlot(int index)
 {
+    // In the panel's pixels: the strip and its slots are picture pixels shown through the zoom.
     const PictureBox *slot = m_ui.Picture6[static_cast<std::size_t>(index)];
-    m_ui.VScroll1->setValue(valueShowing(m_ui.VScroll1, geom::top(slot), geom::height(slot),
-                                         -geom::top(m_ui.Picture5), geom::height(m_ui.Picture7),
-                                         geom::height(m_ui.Picture6[0])));
+    const double scale = geom::contentScale(m_ui.Picture5);
+    m_ui.VScroll1->setValue(valueShowing(m_ui.VScroll1, static_cast<double>(geom::top(slot)) * scale,
+                                         geom::shownHeight(slot), -geom::top(m_ui.Picture5),
+                                         geom::height(m_ui.Picture7),
+                                         geom::shownHeight(m_ui.Picture6[0])));
 }
 
 void BoardForm::showPiece(int index)

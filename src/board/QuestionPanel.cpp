@@ -180,11 +180,11 @@ void BoardForm::Timer4_Timer()
     m_ui.Timer4->stop();
     state().PanelMode = 0;
     // Parked out of sight, the panel's box and buttons take no focus and no Tab; the player
-    // goes back to where the game was.
-    const bool hadFocus = panel->isAncestorOf(focusWidget());
-    panel->hide();
-    if (hadFocus)
+    // goes back to where the game was. The focus goes there before the panel hides: hiding
+    // would pass it along Qt's chain to the first piece of the box, wherever that lies.
+    if (panel->isAncestorOf(focusWidget()))
         returnFocusToPlay();
+    panel->hide();
 }
 
 } // namespace jigsaw

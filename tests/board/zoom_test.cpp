@@ -372,3 +372,53 @@ TEST_F(ZoomView, ABoxLaidOverTheWholeViewMovesAsideForAPieceTakenOut)
     EXPECT_TRUE(view.contains(onForm(ui(), piece(0))));
     EXPECT_FALSE(box.intersects(view));
 }
+
+TEST_F(ZoomView, TheKeysKeepTheFocusedSlotOfAShrunkenBoxInSight)
+{
+    ASSERT_NO_FATAL_FAILURE(launchPhoto(4000, 3000, 6)); // 100 pieces
+    ASSERT_LT(board()->zoomScale(), 0.5);
+    board()->activateWindow();
+    ASSERT_SOON(board()->isActiveWindow());
+    // スタート from the menu bar, the focus still on the panel: once the panel has slid away
+    // the keys are in the box, which still shows its top.
+    player::pressKey(Qt::Key_Alt);
+    player::pressKey(Qt::Key_Return);
+    ASSERT_EQ(state().InPlay, 1);
+    finishSlides();
+    board()->activateWindow();
+    ASSERT_SOON(board()->isActiveWindow());
+    EXPECT_EQ(ui().VScroll1->value(), 0);
+
+    // Down walks the box in its order; the slot with the focus is always where the player sees
+    // it, inside the box's panel, and the box moves only as far as it takes to show it.
+    const QRectF panel = onForm(ui(), ui().Picture7);
+    const double step = geom::shownHeight(slot(0));
+    int scrolled = ui().VScroll1->value();
+    for (int n = 0; n < 30; ++n) {
+        SCOPED_TRACE(n);
+        const auto *focused = qobject_cast<PictureBox *>(QApplication::focusWidget());
+        ASSERT_TRUE(focused && focused->objectName().startsWith(QStringLiteral("Picture6(")));
+        const QRectF at = onForm(ui(), focused);
+        EXPECT_GE(at.top(), panel.top());
+        EXPECT_LE(at.bottom(), panel.bottom() + 1);
+        if (ui().VScroll1->value() != scrolled) {
+            EXPECT_GT(at.bottom(), panel.bottom() - step);
+        }
+        scrolled = ui().VScroll1->value();
+        player::pressKey(Qt::Key_Down);
+    }
+    EXPECT_GT(ui().VScroll1->value(), 0);
+
+    // Saved through the question panel, closed with its button: the keys are back on the slot
+    // they were on, and the box is where it was.
+    const QWidget *before = QApplication::focusWidget();
+    const int value = ui().VScroll1->value();
+    ui().mnuSave->trigger();
+    finishSlides();
+    answer(QStringLiteral("途中"));
+    ASSERT_EQ(state().PanelMode, 1);
+    player::click(ui().Command3);
+    finishSlides();
+    EXPECT_EQ(QApplication::focusWidget(), before);
+    EXPECT_EQ(ui().VScroll1->value(), value);
+}
