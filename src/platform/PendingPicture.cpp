@@ -123,6 +123,15 @@ std::unique_ptr<JpegDecoder> startedDecoder(const Job &job, const std::stop_toke
     return decoder;
 }
 
+// Whether a decoder jumping ahead meets the wishes sooner than the one going down from `from`.
+// Wishes that cover most of the rows between (a box of pieces from all over the picture) are
+// met as soon by going down, which reads no row twice.
+bool worthJumping(const PictureRows &rows, int from)
+{
+    const auto [wished, end] = rows.wishedBelow(from);
+    return qint64(wished) * 2 < qint64(end - from);
+}
+
 // A picture of one scan (baseline): one decoder goes down the picture making every row it
 // reaches; the rows wished for far below it are made by a second decoder that jumps there,
 // passing over the rows between without making them (it still has to read them).
@@ -141,7 +150,7 @@ void decodeRows(const Job &job, std::unique_ptr<JpegDecoder> down, const std::st
         if (from >= height)
             break;
         const auto wish = job.rows->pendingWish();
-        if (wish && jumping && wish->first > from + kNearRows) {
+        if (wish && jumping && wish->first > from + kNearRows && worthJumping(*job.rows, from)) {
             if (!jump || jump->nextRow() > wish->first) {
                 jumpRowsLeft -= wish->first;
                 if (jumpRowsLeft < 0) {

@@ -4,6 +4,7 @@
 #include <QEvent>
 
 #include <algorithm>
+#include <vector>
 
 namespace jigsaw::picture {
 
@@ -202,6 +203,28 @@ std::optional<std::pair<int, int>> PictureRows::pendingWish()
         m_wishes.pop_front();
     }
     return std::nullopt;
+}
+
+std::pair<int, int> PictureRows::wishedBelow(int from) const
+{
+    from = std::clamp(from, 0, m_height);
+    const std::lock_guard lock(m_mutex);
+    std::vector<std::pair<int, int>> spans;
+    for (const auto &[top, bottom] : m_wishes) {
+        if (std::min(bottom, m_height) > std::max(top, from))
+            spans.emplace_back(std::max(top, from), std::min(bottom, m_height));
+    }
+    std::sort(spans.begin(), spans.end());
+    int wished = 0;
+    int end = from;
+    for (const auto &[top, bottom] : spans) {
+        const int start = std::max(top, end);
+        if (bottom > start) {
+            wished += static_cast<int>(std::count(m_final.begin() + start, m_final.begin() + bottom, 0));
+            end = bottom;
+        }
+    }
+    return {wished, end};
 }
 
 } // namespace jigsaw::picture

@@ -50,6 +50,9 @@ public:
     int firstFinal(int from) const;
     // The latest wish that still has rows to decode: the first such row and the wish's end.
     std::optional<std::pair<int, int>> pendingWish();
+    // Of the rows from `from` down to the end of the lowest wish, how many are wished for and
+    // not final yet, and that end.
+    std::pair<int, int> wishedBelow(int from) const;
 
 signals:
     // On the thread the rows belong to, soon after the decoder made rows final or a new
