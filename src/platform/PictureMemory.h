@@ -8,8 +8,8 @@
 #include <stop_token>
 
 // The memory that decoded pictures live in: how much a picture may take on this machine, and
-// buffers that the kernel fills with large pages, so that a photo of a hundred megapixels is
-// not slowed down by hundreds of thousands of page faults.
+// buffers that the kernel fills with large pages up to a size, so that a photo of a hundred
+// megapixels is not slowed down by a hundred thousand page faults.
 namespace jigsaw::picture {
 
 // The most bytes one decoded picture may take now (memory::pictureBudget: at most half of
@@ -21,7 +21,7 @@ qint64 memoryBudget();
 void setMemoryCap(qint64 bytes);
 
 // A 32-bit picture of this size in a fresh, zeroed buffer of its own that asks the kernel for
-// large pages; null when the memory cannot be had. The buffer is freed with the last copy of
+// large pages unless it is vast; null when the memory cannot be had. The buffer is freed with the last copy of
 // the image.
 QImage allocatePicture(QSize size, QImage::Format format = QImage::Format_RGB32);
 
