@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QProcess>
 #include <QRect>
 
 #include <poll.h>
@@ -34,11 +35,16 @@ inline bool wanted(const char *figures)
     return only.isEmpty() || only.split(',').contains(QByteArray(figures));
 }
 inline constexpr qint64 kMs = 1000000;
-inline constexpr int kTimeoutMs = 180000;
+// BENCH_TIMEOUT (seconds) shortens the wait for a quick look.
+inline const int kTimeoutMs = qEnvironmentVariableIntValue("BENCH_TIMEOUT") > 0
+    ? qEnvironmentVariableIntValue("BENCH_TIMEOUT") * 1000
+    : 180000;
 
 inline XScreen g_screen;
 inline QString g_player;
 inline QString g_djpeg;
+// libjpeg over several bands of rows, for the floors djpeg cannot take.
+inline QString g_decodeRows;
 inline QString g_runtimeDir;
 // The desktop's message bus. Without one (a bare X server) the toolkit would try to start one
 // in every game, which is no part of what a player waits for.
@@ -98,25 +104,6 @@ struct Probe
     QPoint screen;
     QPoint picture;
 };
-
-// Probes over a part of the screen showing the photo from `origin` on at its own size, away
-// from the part's edges (focus frames) and from the rows `skipTop` to `skipBottom` (the
-// question panel sliding over the board).
-inline void addProbes(std::vector<Probe> &probes, const QRect &part, QPoint origin, int skipTop = 0,
-               int skipBottom = 0)
-{
-    const QRect inner = part.adjusted(6, 6, -6, -6) & g_screen.screenRect();
-    if (inner.isEmpty())
-        return;
-    for (int j = 0; j < 10; ++j) {
-        for (int i = 0; i < 10; ++i) {
-            const QPoint at(inner.left() + inner.width() * i / 10, inner.top() + inner.height() * j / 10);
-            if (at.y() >= skipTop && at.y() < skipBottom)
-                continue;
-            probes.push_back({at, origin + (at - part.topLeft())});
-        }
-    }
-}
 
 // The points of the box's pieces in sight the game said after Start, with what they show.
 inline std::vector<Probe> boxProbes(const std::optional<Report> &box)
@@ -203,6 +190,8 @@ public:
     {
         pump([this] { return m_shownNs >= 0; }, timeoutMs);
         const qint64 time = m_shownNs;
+        if (time < 0)
+            tellMismatches();
         m_probes.clear();
         return time;
     }
@@ -241,6 +230,27 @@ public:
     }
 
 private:
+    // With BENCH_VERBOSE set, the first probes that never showed the photo: what they show.
+    void tellMismatches()
+    {
+        if (!qEnvironmentVariableIsSet("BENCH_VERBOSE") || !g_screen.grabRows(m_probeRows))
+            return;
+        if (const QString shot = qEnvironmentVariable("BENCH_SHOT"); !shot.isEmpty())
+            QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), shot});
+        int told = 0;
+        for (const Probe &probe : m_probes) {
+            const Colour seen = g_screen.pixel(probe.screen.x(), probe.screen.y());
+            if (isPhotoColour(seen, probe.picture.x(), probe.picture.y(), m_photo.width, m_photo.height)
+                || told++ >= 5)
+                continue;
+            const Colour wanted = photoColour(probe.picture.x(), probe.picture.y(), m_photo.width,
+                                              m_photo.height);
+            std::fprintf(stderr, "  probe %d,%d for %d,%d shows %d,%d,%d, not %d,%d,%d\n",
+                         probe.screen.x(), probe.screen.y(), probe.picture.x(), probe.picture.y(),
+                         seen.red, seen.green, seen.blue, wanted.red, wanted.green, wanted.blue);
+        }
+    }
+
     void look()
     {
         if (m_probes.empty() || m_shownNs >= 0 || !g_screen.grabRows(m_probeRows))

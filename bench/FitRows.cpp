@@ -18,6 +18,8 @@ constexpr int kWaitMs = 60000;
 // Where the board shows each photo at the scale that fits, learnt from a run made first.
 QMap<QString, Report> g_fitLayouts;
 
+} // namespace
+
 // Probes over the part of the view where the board shows the photo, scaled to `shown`, away
 // from the question panel's rows.
 std::vector<Probe> fittedProbes(const Report &board, const Photo &photo)
@@ -42,6 +44,9 @@ std::vector<Probe> fittedProbes(const Report &board, const Photo &photo)
     }
     return probes;
 }
+
+namespace {
+
 
 struct FitRuns
 {

@@ -6,6 +6,10 @@
 // a side.
 namespace jigsaw::bench {
 
+// Probes over the part of the view where the board shows the photo, at the scale the board line
+// said (`shown`), away from the question panel's rows.
+std::vector<Probe> fittedProbes(const Report &board, const Photo &photo);
+
 // GO, the first Start with the most pieces and a zoom step, each in fresh game processes;
 // `name` heads the rows.
 void printFittedPhoto(const char *name, const QString &folder, const Photo &photo,

@@ -30,7 +30,8 @@
 //   select win=<window> go=<rect> thumb=<rect> x6      the selection form, once shown
 //   board view=<rect> panel=<top>,<bottom> start=<rect> picture=<w>,<h>   a board, once shown
 //   box probe=<x>,<y>,<picture x>,<picture y> ...      points of the box's pieces in sight and
-//                                                      what they show, after Start
+//       cell=<picture rect> ...                        what they show, after Start; the cells of
+//                                                      the photo those pieces show
 //   shown=<rect>                                       (on the board line) where the picture lies,
 //                                                      at the zoom's scale
 //   pieces n=<count>                                   with BENCH_PIECES=most: the largest piece
@@ -234,6 +235,7 @@ private:
         strip.setWidth(strip.width() - ui.VScroll1->width());
         strip &= globalRect(ui.Form) & QGuiApplication::primaryScreen()->geometry();
         QByteArray line = "box";
+        QList<std::size_t> pieces;
         for (int j = 0; j < 12; ++j) {
             for (int i = 0; i < 12; ++i) {
                 const QPoint at(strip.left() + strip.width() * (2 * i + 1) / 24,
@@ -248,6 +250,10 @@ private:
                 const auto index = std::size_t(pieceIndex(slot));
                 const QRect cell =
                     pieceCell(f.CorrectPos[index][1], f.CorrectPos[index][2], f.PieceW, f.PieceH);
+                if (!pieces.contains(index)) {
+                    pieces.append(index);
+                    line += " cell=" + rectText(cell);
+                }
                 const QPoint inCell = (QPointF(inSlot) / board->zoomScale()).toPoint();
                 line += " probe=" + QByteArray::number(at.x()) + ',' + QByteArray::number(at.y())
                     + ',' + QByteArray::number(cell.x() + inCell.x()) + ','

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -23,8 +24,6 @@ namespace {
 using namespace jigsaw::bench;
 
 constexpr int kWakeSeconds = 30;
-// Rows of pieces in sight further apart than this are bands of their own.
-constexpr int kBandGap = 256;
 
 // Where the forms' parts lie on the screen is the same in every run: learnt from a run made
 // first, so that each measured run knows where to look before anything is drawn. Each run's own
@@ -55,15 +54,6 @@ std::vector<Probe> thumbnailProbes(const Report &select, const QList<Photo> &lib
             }
         }
     }
-    return probes;
-}
-
-std::vector<Probe> viewProbes(const Report &board)
-{
-    std::vector<Probe> probes;
-    const QList<int> panel = board.value("panel");
-    addProbes(probes, rectOf(board.value("view")) & g_screen.screenRect(), QPoint(0, 0),
-              panel.value(0), panel.value(1));
     return probes;
 }
 
@@ -125,7 +115,7 @@ void goRun(GoRuns &runs, const QString &folder, const QString &dataHome, const P
 
     const bool learnt = g_layouts.contains("board");
     if (learnt && !start)
-        session.watchFor(viewProbes(g_layouts.value("board")), photo);
+        session.watchFor(fittedProbes(g_layouts.value("board"), photo), photo);
     const qint64 go = g_screen.click(rectOf(select->value("go")).center());
     const std::optional<Report> board = session.report("board");
     note("board shown", double(board.has_value()));
@@ -146,29 +136,24 @@ void goRun(GoRuns &runs, const QString &folder, const QString &dataHome, const P
         const std::optional<Report> box = session.report("box");
         note("box shown", double(box.has_value()));
         const std::vector<Probe> probes = boxProbes(box);
-        std::vector<int> rows;
-        for (const Probe &probe : probes)
-            rows.push_back(probe.picture.y());
         session.watchFor(probes, photo);
         const qint64 shown = session.shown();
         note("pieces shown, ms", shown > 0 ? double(shown - startClicked) / kMs : -1);
         runs.startMs.push_back(shown > 0 ? double(shown - startClicked) / kMs : -1);
-        // The floor: for each band of rows the pieces in sight show, djpeg passing over the rows
-        // above it and decoding it; the slowest band. A decoder going down would have to do at
-        // least as much for the lowest band alone.
-        std::sort(rows.begin(), rows.end());
-        double floor = -1;
-        for (std::size_t first = 0, last = 0; first < rows.size(); first = last) {
-            last = first + 1;
-            while (last < rows.size() && rows[last] - rows[last - 1] <= kBandGap)
-                ++last;
-            floor = std::max(floor, djpegMs({QStringLiteral("-crop"),
-                                             QStringLiteral("%1x%2+0+%3")
-                                                 .arg(photo.width)
-                                                 .arg(rows[last - 1] + 1 - rows[first])
-                                                 .arg(rows[first]),
-                                             photo.path}));
+        // The floor: libjpeg making every row of the pieces in sight, passing over the rows
+        // between them, in one process.
+        std::vector<std::pair<int, int>> bands;
+        for (const QList<int> &cell : box ? box->values("cell") : QList<QList<int>>())
+            bands.emplace_back(cell.value(1), cell.value(1) + cell.value(3));
+        std::sort(bands.begin(), bands.end());
+        QStringList arguments{photo.path};
+        for (std::size_t i = 0; i < bands.size();) {
+            auto [top, bottom] = bands[i];
+            for (++i; i < bands.size() && bands[i].first <= bottom; ++i)
+                bottom = std::max(bottom, bands[i].second);
+            arguments << QStringLiteral("%1:%2").arg(top).arg(bottom);
         }
+        const double floor = bands.empty() ? -1 : GameRun::runMs(g_decodeRows, arguments);
         runs.startFloorMs.push_back(floor);
         if (wakes) {
             session.waitIdle();
@@ -195,11 +180,23 @@ void goRun(GoRuns &runs, const QString &folder, const QString &dataHome, const P
     runs.blockedMs.push_back(session.longestLate(boardShown, monotonicNs()));
     runs.memory.push_back(double(session.run().peakKb() - idleKb) * 1024.0
                           / (double(photo.width) * photo.height * 4));
-    const int rowsInView = std::min(photo.height, view.height());
+    // The photo's rows the view shows, at the scale the board shows it.
+    const QRect shownAt = rectOf(board->value("shown"));
+    const QRect seen = view & shownAt & g_screen.screenRect();
+    const double scale = double(shownAt.width()) / photo.width;
+    const int top = std::clamp(int((seen.top() - shownAt.top()) / scale), 0, photo.height);
+    const int bottom =
+        std::clamp(int(std::ceil((seen.bottom() + 1 - shownAt.top()) / scale)), top, photo.height);
     runs.floorMs.push_back(progressive ? djpegMs({photo.path})
                                        : djpegMs({QStringLiteral("-crop"),
-                                                  QStringLiteral("%1x%2+0+0").arg(photo.width).arg(rowsInView),
+                                                  QStringLiteral("%1x%2+0+%3").arg(photo.width).arg(bottom - top).arg(top),
                                                   photo.path}));
+}
+
+bool writePhoto(const QString &path, int width, int height, bool progressive)
+{
+    return (qEnvironmentVariableIsSet("BENCH_PHOTOS") && QFileInfo::exists(path))
+        || writePhotoJpeg(path, width, height, progressive);
 }
 
 } // namespace
@@ -211,6 +208,7 @@ int main(int argc, char **argv)
         g_runs = runs;
     g_player = QCoreApplication::applicationDirPath() + QStringLiteral("/bench_player");
     g_djpeg = QStandardPaths::findExecutable(QStringLiteral("djpeg"));
+    g_decodeRows = QCoreApplication::applicationDirPath() + QStringLiteral("/decode_rows");
     if (g_djpeg.isEmpty()) {
         std::fprintf(stderr, "djpeg is missing (Debian package libjpeg-turbo-progs)\n");
         return 1;
@@ -229,7 +227,8 @@ int main(int argc, char **argv)
     }
     g_sessionBus = QStringLiteral("DBUS_SESSION_BUS_ADDRESS=")
         + qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS", QStringLiteral("disabled:"));
-    const QString photos = root.filePath(QStringLiteral("photos"));
+    // BENCH_PHOTOS keeps the photos in a folder of one's own between runs, made once.
+    const QString photos = qEnvironmentVariable("BENCH_PHOTOS", root.filePath(QStringLiteral("photos")));
     std::printf("Making the photos...\n");
     std::fflush(stdout);
     QList<Photo> library;
@@ -240,10 +239,10 @@ int main(int argc, char **argv)
     const Photo giant{photos + QStringLiteral("/giant1g.jpg"), 40000, 25000};
     bool written = true;
     for (const Photo &photo : library)
-        written = written && writePhotoJpeg(photo.path, photo.width, photo.height, false);
-    written = written && writePhotoJpeg(baseline.path, baseline.width, baseline.height, false)
-        && writePhotoJpeg(progressive.path, progressive.width, progressive.height, true)
-        && (!wanted("giant") || writePhotoJpeg(giant.path, giant.width, giant.height, false));
+        written = written && writePhoto(photo.path, photo.width, photo.height, false);
+    written = written && writePhoto(baseline.path, baseline.width, baseline.height, false)
+        && writePhoto(progressive.path, progressive.width, progressive.height, true)
+        && (!wanted("giant") || writePhoto(giant.path, giant.width, giant.height, false));
     const QString runs = root.filePath(QStringLiteral("runs"));
     const QString libraryFolder = makeProgramFolder(root.filePath(QStringLiteral("lib")), library);
     const QString folder24 = makeProgramFolder(root.filePath(QStringLiteral("p24")), {baseline});
@@ -308,7 +307,7 @@ int main(int argc, char **argv)
 
     if (wanted("fit")) {
         const Photo photo100{photos + QStringLiteral("/baseline100.jpg"), 12000, 8000};
-        const QString folder100 = writePhotoJpeg(photo100.path, photo100.width, photo100.height, false)
+        const QString folder100 = writePhoto(photo100.path, photo100.width, photo100.height, false)
             ? makeProgramFolder(root.filePath(QStringLiteral("p100")), {photo100})
             : QString();
         printFittedPhoto("24 MP", folder24, baseline, runs);
@@ -317,7 +316,7 @@ int main(int argc, char **argv)
     }
     if (wanted("wide")) {
         const Photo wide{photos + QStringLiteral("/wide.jpg"), 60000, 8000};
-        const QString folderWide = writePhotoJpeg(wide.path, wide.width, wide.height, false)
+        const QString folderWide = writePhoto(wide.path, wide.width, wide.height, false)
             ? makeProgramFolder(root.filePath(QStringLiteral("pwide")), {wide})
             : QString();
         if (!folderWide.isEmpty())
