@@ -109,6 +109,17 @@ TEST(PictureWorker, RowsWishedForFarBelowComeFromADecoderOfTheirOwnAndTheWholeIs
     wished.finish();
     EXPECT_LE(picture::decodeCount() - before, 3);
 
+    // Pieces from all over the picture wished for at once cover most of its rows: the decoder
+    // going down meets them as soon as any would, and no other starts to read rows twice.
+    const int allOver = picture::decodeCount();
+    PendingPicture box = PendingPicture::load(taller);
+    ASSERT_FALSE(box.isNull());
+    for (int row = 35000; row >= 5000; row -= 5000)
+        box.rows()->request(row, row + 4000);
+    box.finish();
+    EXPECT_EQ(picture::decodeCount() - allOver, 1);
+    EXPECT_TRUE(box.image() == wished.image());
+
     // A picture that is not a JPEG is read whole: every row final at once.
     const QString png = dir.filePath(QStringLiteral("small.png"));
     ASSERT_TRUE(gradient(400, 300).save(png));
