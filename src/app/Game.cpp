@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QTimer>
 
 namespace jigsaw {
 
@@ -54,8 +55,19 @@ void Game::start()
     app::setUpApplication();
     m_frmSelect = new SelectForm(m_session, m_board, m_records);
     m_frmSelect->FormLoad();
+    // The sound libraries are loaded once the form has painted: loading them takes the dynamic
+    // linker's lock, which the toolkit needs for its own plug-ins on the way to that paint.
+    m_frmSelect->installEventFilter(this);
     m_frmSelect->show();
-    m_session.sound().loadLibrariesSoon();
+}
+
+bool Game::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_frmSelect && event->type() == QEvent::Paint) {
+        m_frmSelect->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { m_session.sound().loadLibrariesSoon(); });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 SelectForm *Game::frmSelect() const

@@ -46,6 +46,9 @@ public:
     // The records form, loaded from its design (and hidden) when it has no window.
     RecordsForm *frmRecords();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     BoardForm *loadBoard();
     RecordsForm *loadRecords();
