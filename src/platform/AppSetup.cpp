@@ -1,13 +1,16 @@
 #include "AppSetup.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 namespace jigsaw::app {
 
@@ -112,8 +115,35 @@ Language currentLanguage()
     return s_language.value_or(Language::Japanese);
 }
 
+namespace {
+
+std::thread s_fontPrimer;
+
+void joinFontPrimer()
+{
+    if (s_fontPrimer.joinable())
+        s_fontPrimer.join();
+}
+
+// The first text measured fills the toolkit's font database from the system's fonts, 7 ms and
+// more: done on a thread of its own while the forms are built, it is ready when their first
+// label asks. The database is shared and locked; what each thread keeps of a face is its own.
+void primeFonts()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            return;
+        s_fontPrimer = std::thread([font = applicationFont()] { (void)QFontMetrics(font).height(); });
+        qAddPostRoutine(joinFontPrimer);
+    });
+}
+
+} // namespace
+
 void setUpApplication()
 {
+    primeFonts();
     // The application name alone (no organisation) names the player's data folder,
     // ~/.local/share/jigsaw-puzzle. No display name: the window system would add it to every
     // window's caption.
