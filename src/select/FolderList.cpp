@@ -94,6 +94,11 @@ bool FolderList::setPath(const QString &folder)
 
 void FolderList::refresh()
 {
+    // Listing the folder and finding the icons of the desktop's theme take a few milliseconds;
+    // a list out of sight (the form opens on the library) is filled when it comes into sight.
+    m_stale = !isVisible();
+    if (m_stale)
+        return;
     clear();
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
@@ -123,6 +128,13 @@ void FolderList::refresh()
         addFolder(name, dir.filePath(name), depth + 1, closedIcon);
 
     setCurrentItem(current);
+}
+
+void FolderList::showEvent(QShowEvent *event)
+{
+    if (m_stale)
+        refresh();
+    QListWidget::showEvent(event);
 }
 
 void FolderList::open(QListWidgetItem *item)

@@ -26,7 +26,7 @@ public:
     // with nothing changed, when the folder does not exist or cannot be read.
     bool setPath(const QString &folder);
 
-    // Lists the current folder's sub-folders again.
+    // Lists the current folder's sub-folders again, or once the list is in sight.
     void refresh();
 
 signals:
@@ -34,6 +34,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     QString normalised(const QString &folder) const;
@@ -41,6 +42,8 @@ private:
 
     QString m_root = QStringLiteral("/");
     QString m_path = QStringLiteral("/");
+    // The list is filled only in sight; it was changed while out of sight.
+    bool m_stale = true;
 };
 
 } // namespace jigsaw

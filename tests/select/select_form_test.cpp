@@ -132,3 +132,27 @@ TEST_F(SelectFormTest, ShowPicturesButtonBlinksUntilThePicturesAreShown)
     EXPECT_FALSE(button->isEnabled());
     EXPECT_EQ(button->faceColor(), ColorButton::systemFaceColor());
 }
+
+TEST_F(SelectFormTest, TheFolderListFirstSeenListsTheSubFoldersAndEnterOpensOne)
+{
+    const QString top = folder(QStringLiteral("photos"));
+    makePictures(top + QStringLiteral("/trip"), {QStringLiteral("beach.jpg"), QStringLiteral("hill.jpg")});
+    startGame();
+    // The program's own folder, where the list starts, holds the photos' folder.
+    control<QAction>(QStringLiteral("ファイルから読み込む"))->trigger();
+    auto *dir1 = control<FolderList>(QStringLiteral("Dir1"));
+    ASSERT_TRUE(dir1->isVisible());
+    const auto openItem = [dir1](const QString &name) {
+        const QList<QListWidgetItem *> found = dir1->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << qPrintable(name);
+        dir1->scrollToItem(found.first());
+        QTest::mouseClick(dir1->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          dir1->visualItemRect(found.first()).center());
+        QTest::keyClick(dir1, Qt::Key_Return);
+    };
+    ASSERT_TRUE(dir1->setPath(app.path()));
+    ASSERT_NO_FATAL_FAILURE(openItem(QStringLiteral("photos")));
+    ASSERT_NO_FATAL_FAILURE(openItem(QStringLiteral("trip")));
+    EXPECT_EQ(labelText(QStringLiteral("Label7")), top + QStringLiteral("/trip"));
+    EXPECT_EQ(state().PictureCount, 2);
+}
