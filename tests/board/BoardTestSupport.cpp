@@ -172,6 +172,16 @@ void BoardTest::startGame()
     finishSlides();
 }
 
+void BoardTest::startWithTheKeys()
+{
+    player::pressKey(Qt::Key_Alt);
+    player::pressKey(Qt::Key_Return);
+    ASSERT_EQ(state().InPlay, 1);
+    finishSlides();
+    board()->activateWindow();
+    ASSERT_SOON(board()->isActiveWindow());
+}
+
 void BoardTest::startSixteen(const QString &pictureName)
 {
     launch(640, 480, pictureName);

@@ -71,6 +71,9 @@ protected:
     void launch(int width = 480, int height = 360, const QString &name = QStringLiteral("pic.png"));
     // スタート, with the panel slid out again.
     void startGame();
+    // スタート from the menu bar with the keys (Alt, Enter), the slides run out and the board
+    // active again, as a window manager gives it back after a menu.
+    void startWithTheKeys();
     // A started game of 16 pieces on 640 x 480: pieces of 160 x 120, tolerances 16 and 12.
     void startSixteen(const QString &pictureName = QStringLiteral("pic.png"));
 

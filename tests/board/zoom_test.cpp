@@ -381,12 +381,7 @@ TEST_F(ZoomView, TheKeysKeepTheFocusedSlotOfAShrunkenBoxInSight)
     ASSERT_SOON(board()->isActiveWindow());
     // スタート from the menu bar, the focus still on the panel: once the panel has slid away
     // the keys are in the box, which still shows its top.
-    player::pressKey(Qt::Key_Alt);
-    player::pressKey(Qt::Key_Return);
-    ASSERT_EQ(state().InPlay, 1);
-    finishSlides();
-    board()->activateWindow();
-    ASSERT_SOON(board()->isActiveWindow());
+    ASSERT_NO_FATAL_FAILURE(startWithTheKeys());
     EXPECT_EQ(ui().VScroll1->value(), 0);
 
     // Down walks the box in its order; the slot with the focus is always where the player sees
