@@ -8,8 +8,6 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#include <QtEndian>
-
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -18,7 +16,7 @@ namespace jigsaw::picture {
 
 namespace {
 
-// An entry takes some 40 KB; this many are a few dozen pages.
+// An entry takes some 60 KB; this many are 16 MB at most.
 constexpr int kMaxEntries = 256;
 constexpr int kStoresBetweenPrunes = 64;
 // Far more than a thumbnail takes: anything larger is not ours.
@@ -28,24 +26,23 @@ constexpr int kMaxSide = 1024;
 constexpr qint64 kStaleSeconds = 60;
 
 // An entry: this mark, the width and height, then the pixels' red, green and blue bytes row by
-// row, compressed. Read back without any image codec, so that a page of kept thumbnails shows
-// at once; an empty file stands for a picture that gives no thumbnail.
-const QByteArray kMark("JTH1");
+// row. Read back without any image codec or decompression, so that a page of kept thumbnails
+// shows at once: a photo's thumbnail hardly compresses anyway. An empty file stands for a
+// picture that gives no thumbnail. Entries of an older mark are made anew.
+const QByteArray kMark("JTH2");
+constexpr qsizetype kHeaderBytes = 8;
 const QString kSuffix = QStringLiteral(".thumb");
 
 QByteArray encode(const QImage &thumbnail)
 {
     const QImage rgb = thumbnail.convertToFormat(QImage::Format_RGB888);
-    QByteArray pixels;
-    pixels.reserve(qsizetype(rgb.width()) * rgb.height() * 3);
-    for (int y = 0; y < rgb.height(); ++y)
-        pixels.append(reinterpret_cast<const char *>(rgb.constScanLine(y)), qsizetype(rgb.width()) * 3);
     QByteArray bytes;
+    bytes.reserve(kHeaderBytes + qsizetype(rgb.width()) * rgb.height() * 3);
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.writeRawData(kMark.constData(), int(kMark.size()));
     out << quint16(rgb.width()) << quint16(rgb.height());
-    const QByteArray packed = qCompress(pixels, 1);
-    out.writeRawData(packed.constData(), int(packed.size()));
+    for (int y = 0; y < rgb.height(); ++y)
+        bytes.append(reinterpret_cast<const char *>(rgb.constScanLine(y)), qsizetype(rgb.width()) * 3);
     return bytes;
 }
 
@@ -59,20 +56,10 @@ QImage decode(const QByteArray &bytes, QSize size)
         return {};
     in >> width >> height;
     if (in.status() != QDataStream::Ok || QSize(width, height) != size || width > kMaxSide
-        || height > kMaxSide)
-        return {};
-    // qCompress puts the size it unpacks to first, big-endian: checked before anything is
-    // allocated for it.
-    const QByteArray packed = bytes.mid(kMark.size() + 4);
-    const qint64 expected = qint64(width) * height * 3;
-    if (packed.size() < 4
-        || qFromBigEndian<quint32>(reinterpret_cast<const uchar *>(packed.constData())) != expected)
-        return {};
-    const QByteArray pixels = qUncompress(packed);
-    if (pixels.size() != expected)
+        || height > kMaxSide || bytes.size() != kHeaderBytes + qsizetype(width) * height * 3)
         return {};
     QImage image(width, height, QImage::Format_RGB32);
-    const auto *from = reinterpret_cast<const uchar *>(pixels.constData());
+    const auto *from = reinterpret_cast<const uchar *>(bytes.constData()) + kHeaderBytes;
     for (int y = 0; y < height; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < width; ++x, from += 3)

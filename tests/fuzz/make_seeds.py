@@ -77,6 +77,24 @@ write('shift_jis', 'lookalikes', bytes.fromhex('8357834F835C815B816083708359838B
 write('shift_jis', 'kana_crlf', 'ｼﾞｸﾞｿｰ\r\nパズル\r①②\n'.encode('cp932'))
 write('shift_jis', 'typed_utf16', 'ゲーム〜2−3 ‖—¢£¬¥‾¦ 😀'.encode('utf-16-le'))
 
+# Kept thumbnails at the size the target asks for (169 x 121): whole ones, one of another
+# size, one cut short, one longer than its size says, one of the older compressed kind, and
+# the empty entry of a picture that gives none.
+def thumbnail(width, height, pixel):
+    rows = b''.join(bytes(pixel(x, y)) for y in range(height) for x in range(width))
+    return b'JTH2' + width.to_bytes(2, 'big') + height.to_bytes(2, 'big') + rows
+
+
+flat = thumbnail(169, 121, lambda x, y: (0, 139, 139))
+write('thumbnail_cache', 'flat', flat)
+write('thumbnail_cache', 'gradient',
+      thumbnail(169, 121, lambda x, y: (x * 255 // 168, y * 255 // 120, (x + y) % 256)))
+write('thumbnail_cache', 'wrong_size', thumbnail(100, 80, lambda x, y: (200, 30, 30)))
+write('thumbnail_cache', 'truncated', flat[:len(flat) // 2])
+write('thumbnail_cache', 'claims_more', flat + bytes(300))
+write('thumbnail_cache', 'older_kind', b'JTH1' + flat[4:12])
+write('thumbnail_cache', 'empty', b'')
+
 # Pictures: small JPEGs of each kind the loader meets, and the other formats Qt reads.
 pictures = [('baseline.jpg', []), ('progressive.jpg', ['-interlace', 'JPEG']),
             ('gray.jpg', ['-colorspace', 'Gray']), ('cmyk.jpg', ['-colorspace', 'CMYK']),

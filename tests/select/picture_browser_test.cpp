@@ -147,6 +147,19 @@ TEST_F(SelectFormTest, ThumbnailsFillInFromTheWorkersAndTheNextStartUpDecodesNon
         EXPECT_TRUE(form->image1(i)->picture() == first[i]) << i;
     EXPECT_EQ(picture::decodeCount(), decodes);
 
+    // Entries cut short (a full disk, a game stopped while writing) are made anew, never shown.
+    const QDir entries(music.filePath(QStringLiteral("thumbnails")));
+    for (const QFileInfo &entry : entries.entryInfoList(QDir::Files)) {
+        if (entry.size() > 0)
+            putBytes(entry.filePath(), fileBytes(entry.filePath()).first(entry.size() / 2));
+    }
+    startGame();
+    ASSERT_SOON(shownThumbnails() == 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(form->image1(i)->picture() == first[i]) << i;
+    EXPECT_EQ(picture::decodeCount(), decodes + 6);
+    decodes = picture::decodeCount();
+
     // A picture changed since is made anew.
     QImage red(48, 36, QImage::Format_RGB32);
     red.fill(Qt::red);
