@@ -25,9 +25,6 @@ ThumbnailLoader::ThumbnailLoader(const QString &cacheFolder, QObject *parent)
     : QObject(parent)
     , m_cache(cacheFolder)
 {
-    const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxWorkers);
-    for (unsigned i = 0; i < workers; ++i)
-        m_workers.emplace_back([this](std::stop_token stop) { work(stop); });
 }
 
 ThumbnailLoader::~ThumbnailLoader()
@@ -53,6 +50,7 @@ std::optional<QImage> ThumbnailLoader::kept(const QString &path, QSize size)
 
 int ThumbnailLoader::request(const QString &path, QSize size)
 {
+    startWorkers();
     const int ticket = ++m_nextTicket;
     {
         const std::lock_guard lock(m_mutex);
@@ -61,6 +59,16 @@ int ThumbnailLoader::request(const QString &path, QSize size)
     }
     m_wake.notify_one();
     return ticket;
+}
+
+void ThumbnailLoader::startWorkers()
+{
+    // Started for the first picture to make: a start-up whose page was kept makes none.
+    if (!m_workers.empty())
+        return;
+    const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxWorkers);
+    for (unsigned i = 0; i < workers; ++i)
+        m_workers.emplace_back([this](std::stop_token stop) { work(stop); });
 }
 
 void ThumbnailLoader::cancelAll()

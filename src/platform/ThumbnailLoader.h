@@ -66,6 +66,7 @@ protected:
     void customEvent(QEvent *event) override;
 
 private:
+    void startWorkers();
     void work(const std::stop_token &stop);
     void remember(const QString &key, const QImage &thumbnail);
 
