@@ -14,7 +14,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QSignalBlocker>
 #include <QTimer>
 
 namespace jigsaw {
@@ -52,17 +51,6 @@ void SelectForm::FormLoad()
                         musicFolder + QLatin1Char('/') + kMusicFile, files::Overwrite::Yes);
     }
 
-    // The folder list starts where the program is (the player's home for an installed game),
-    // on that folder's drive, as the drive list and folder list of a freshly loaded form do.
-    m_Drive1->setDrives(drives::listDrives());
-    const QString startFolder = folders.browseStart();
-    m_Drive1->showRoot(drives::driveOf(startFolder, m_Drive1->driveEntries()));
-    {
-        const QSignalBlocker blocker(m_Dir1);
-        m_Dir1->openDrive(m_Drive1->currentRoot());
-        m_Dir1->setPath(startFolder);
-    }
-
     setFormHeightTwips(kHeightTwips);
     ShowLibraryView();
     // The library is shown: the form's first activation need not list and decode it again.
@@ -92,8 +80,16 @@ void SelectForm::ShowFolderView()
     m_Frame3->hide();
     setStatusText(tr(kNothingShown));
     m_Command6->hide();
-    // Volumes come and go while the program runs.
+    // Volumes come and go while the program runs, and asking each whether it is ready can take
+    // a sleeping disk's time: listed here, never while the game starts. The first time, the
+    // list shows the drive of the folder where browsing starts: the program's own, or the
+    // player's home for an installed game.
+    const bool first = m_Drive1->count() == 0;
     m_Drive1->setDrives(drives::listDrives());
+    if (first) {
+        m_Drive1->showRoot(
+            drives::driveOf(m_game.folders().browseStart(), m_Drive1->driveEntries()));
+    }
     Drive1_Change();
     m_Dir1->setFocus();
 }
