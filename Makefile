@@ -5,7 +5,7 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev libsdl2-mixer-dev libturbojpe
             libjpeg62-turbo-dev libgtest-dev fonts-noto-cjk xvfb xauth qt6-translations-l10n \
             librsvg2-bin desktop-file-utils appstream dpkg-dev file clang libclang-rt-14-dev \
             libjpeg-turbo-progs qt6-l10n-tools qt6-tools-dev qt6-wayland weston python3 \
-            libx11-dev libxext-dev libxtst-dev libxdamage-dev
+            libx11-dev libxext-dev libxtst-dev libxdamage-dev libfontconfig-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 JOBS ?= 2
 # Where `make install` puts the game.

@@ -273,6 +273,7 @@ private:
 
 int main(int argc, char **argv)
 {
+    app::readFontConfigurationEarly();
     QApplication application(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 2) {

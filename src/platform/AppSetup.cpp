@@ -1,11 +1,13 @@
 #include "AppSetup.h"
 
 #include <QApplication>
-#include <QFontMetrics>
+#include <QFontDatabase>
 #include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include <fontconfig/fontconfig.h>
 
 #include <memory>
 #include <mutex>
@@ -117,6 +119,19 @@ Language currentLanguage()
 
 namespace {
 
+// Reading the system's font configuration, started before the application exists. Joined by
+// the font primer, or at exit when there never was one.
+struct FontConfigReader
+{
+    std::thread thread;
+    ~FontConfigReader()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+};
+FontConfigReader s_fontConfig;
+
 std::thread s_fontPrimer;
 
 void joinFontPrimer()
@@ -125,21 +140,34 @@ void joinFontPrimer()
         s_fontPrimer.join();
 }
 
-// The first text measured fills the toolkit's font database from the system's fonts, 7 ms and
-// more: done on a thread of its own while the forms are built, it is ready when their first
-// label asks. The database is shared and locked; what each thread keeps of a face is its own.
+// The first text measured fills the toolkit's font database from the system's fonts: done on a
+// thread of its own while the forms are built, it is ready when their first label asks. Only
+// the shared database: a face loaded here would be this thread's alone, and the form's thread
+// loads its own, so loading one would only take the processor from the form.
 void primeFonts()
 {
     static std::once_flag once;
     std::call_once(once, [] {
         if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
             return;
-        s_fontPrimer = std::thread([font = applicationFont()] { (void)QFontMetrics(font).height(); });
+        s_fontPrimer = std::thread([] {
+            if (s_fontConfig.thread.joinable())
+                s_fontConfig.thread.join();
+            (void)QFontDatabase::families();
+        });
         qAddPostRoutine(joinFontPrimer);
     });
 }
 
 } // namespace
+
+void readFontConfigurationEarly()
+{
+    // fontconfig parses its XML configuration once per process, the better part of the font
+    // database's cost; nothing of it waits for the display connection the application makes.
+    if (!s_fontConfig.thread.joinable() && !QCoreApplication::instance())
+        s_fontConfig.thread = std::thread([] { FcInit(); });
+}
 
 void setUpApplication()
 {

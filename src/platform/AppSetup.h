@@ -42,6 +42,10 @@ bool useLanguage(Language language);
 // The language last chosen by useLanguage (Japanese before any choice).
 Language currentLanguage();
 
+// Starts reading the system's font configuration on a thread of its own, for the first text a
+// form measures. Call at the start of main, before the QApplication is made.
+void readFontConfigurationEarly();
+
 // Sets the names, the window icon of every form, the font, the desktop's language unless one
 // was chosen already, and lifts Qt's own cap on the size of pictures. Call once the
 // QApplication exists, before the player's data folder is asked for and before the first form
