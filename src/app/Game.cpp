@@ -56,7 +56,8 @@ void Game::start()
     m_frmSelect = new SelectForm(m_session, m_board, m_records);
     m_frmSelect->FormLoad();
     // The sound libraries are loaded once the form has painted: loading them takes the dynamic
-    // linker's lock, which the toolkit needs for its own plug-ins on the way to that paint.
+    // linker's lock, which the toolkit needs for its own plug-ins on the way to that paint. The
+    // windows' icon waits for that paint too.
     m_frmSelect->installEventFilter(this);
     m_frmSelect->show();
 }
@@ -65,7 +66,10 @@ bool Game::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_frmSelect && event->type() == QEvent::Paint) {
         m_frmSelect->removeEventFilter(this);
-        QTimer::singleShot(0, this, [this] { m_session.sound().loadLibrariesSoon(); });
+        QTimer::singleShot(0, this, [this] {
+            app::setWindowIcon();
+            m_session.sound().loadLibrariesSoon();
+        });
     }
     return QObject::eventFilter(watched, event);
 }

@@ -161,6 +161,12 @@ void primeFonts()
 
 } // namespace
 
+void setWindowIcon()
+{
+    if (QGuiApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(icon());
+}
+
 void readFontConfigurationEarly()
 {
     // fontconfig parses its XML configuration once per process, the better part of the font
@@ -178,7 +184,6 @@ void setUpApplication()
     QCoreApplication::setOrganizationName(QString());
     QCoreApplication::setApplicationName(QStringLiteral(JIGSAW_APP_NAME));
     QGuiApplication::setDesktopFileName(applicationId());
-    QApplication::setWindowIcon(icon());
     QApplication::setFont(applicationFont());
     if (!s_language)
         useLanguage(desktopLanguage());

@@ -46,10 +46,13 @@ Language currentLanguage();
 // form measures. Call at the start of main, before the QApplication is made.
 void readFontConfigurationEarly();
 
-// Sets the names, the window icon of every form, the font, the desktop's language unless one
-// was chosen already, and lifts Qt's own cap on the size of pictures. Call once the
-// QApplication exists, before the player's data folder is asked for and before the first form
-// is built.
+// Gives every window, those shown and those to come, the game's icon. Reading its pictures and
+// handing them to the window system takes milliseconds: done once the first form has painted.
+void setWindowIcon();
+
+// Sets the names, the font, the desktop's language unless one was chosen already, and lifts
+// Qt's own cap on the size of pictures. Call once the QApplication exists, before the player's
+// data folder is asked for and before the first form is built.
 void setUpApplication();
 
 } // namespace jigsaw::app
