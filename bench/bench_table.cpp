@@ -84,7 +84,9 @@ StartUp measureStartUp(const QString &folder, const QList<Photo> &library, const
         figures.floor.push_back(floor);
         const QString dataHome = runs + QStringLiteral("/startup%1").arg(i);
         for (std::vector<double> *figure : {&figures.cold, &figures.warm}) {
-            Session session(folder, dataHome);
+            // Quiet: the thread that times the interface's answers is the bench's, no part of
+            // a start-up the player waits for.
+            Session session(folder, dataHome, true);
             session.watchFor(probes, library.first());
             const std::optional<Report> select = session.report("select");
             const qint64 shown = session.shown();
