@@ -1,5 +1,7 @@
 #include "AppSetup.h"
 
+#include "GameStyle.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QImageReader>
@@ -184,6 +186,7 @@ void setUpApplication()
     QCoreApplication::setOrganizationName(QString());
     QCoreApplication::setApplicationName(QStringLiteral(JIGSAW_APP_NAME));
     QGuiApplication::setDesktopFileName(applicationId());
+    look::useGameStyle();
     QApplication::setFont(applicationFont());
     if (!s_language)
         useLanguage(desktopLanguage());

@@ -8,7 +8,13 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QMenuBar>
+#include <QProxyStyle>
+#include <QScopeGuard>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -69,6 +75,42 @@ TEST(AppSetup, FormCaptionsAreTheGamesOwn)
     jigsaw::app::setUpApplication();
     // No display name, which the window system would append to every form's caption.
     EXPECT_TRUE(QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName());
+}
+
+TEST(AppSetup, TheDesktopsStyleStaysAndAMenuBarsOverflowArrowIsItsOwn)
+{
+    // A desktop whose style is not the toolkit's own default; the tests after this one have
+    // the default back.
+    const auto restore = qScopeGuard(
+        [] { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); });
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    jigsaw::app::setUpApplication();
+    QStyle *style = QApplication::style();
+    auto *game = qobject_cast<QProxyStyle *>(style);
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(game->baseStyle()->name(), QStringLiteral("windows"));
+    jigsaw::app::setUpApplication();
+    EXPECT_EQ(QApplication::style(), style);
+
+    // The arrow of a menu bar too narrow for its menus, drawn: the style's own picture.
+    QWidget form;
+    auto *bar = new QMenuBar(&form);
+    for (const char *title : {"画像の読込", "ピース数", "オプション", "ヘルプ", "終了"})
+        bar->addMenu(QString::fromUtf8(title));
+    bar->setGeometry(0, 0, 90, 24);
+    form.resize(90, 60);
+    form.show();
+    auto *arrow = bar->findChild<QToolButton *>();
+    ASSERT_NE(arrow, nullptr);
+    ASSERT_FALSE(arrow->icon().isNull());
+    const QImage drawn = arrow->icon().pixmap(QSize(16, 16)).toImage();
+    const QImage own = game->baseStyle()
+                           ->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton)
+                           .pixmap(QSize(16, 16))
+                           .toImage();
+    ASSERT_FALSE(own.isNull());
+    EXPECT_TRUE(drawn == own);
+    EXPECT_TRUE(arrow->isVisible());
 }
 
 TEST(WindowFrame, ScreenWideFrameLeavesEveryDesktopPanelUncovered)
