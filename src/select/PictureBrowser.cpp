@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <optional>
+#include <utility>
 
 namespace jigsaw {
 
@@ -45,6 +46,7 @@ void SelectForm::ClearThumbnails()
     }
     m_thumbnails->cancelAll();
     m_thumbnailTickets.fill(0);
+    m_unreadThumbnails.fill(QString());
     m_Command1->setEnabled(false);
     m_game.state().ChosenSavedGame.clear();
 }
@@ -122,6 +124,29 @@ void SelectForm::ShowPicturePage()
 }
 
 void SelectForm::showThumbnail(int index, const QString &path)
+{
+    if (!isVisible()) {
+        m_unreadThumbnails[slot(index)] = path;
+        return;
+    }
+    readThumbnail(index, path);
+}
+
+void SelectForm::setVisible(bool visible)
+{
+    QMainWindow::setVisible(visible);
+    if (!visible)
+        return;
+    // The page the form opens on has its kept thumbnails read while the window manager maps
+    // the window, rather than before the window is asked for: nothing is painted before this
+    // returns, so the first paint shows them all the same.
+    for (int i = 0; i < kThumbs; ++i) {
+        if (!m_unreadThumbnails[slot(i)].isEmpty())
+            readThumbnail(i, std::exchange(m_unreadThumbnails[slot(i)], QString()));
+    }
+}
+
+void SelectForm::readThumbnail(int index, const QString &path)
 {
     StretchImage *image = m_Image1[slot(index)];
     if (const std::optional<QImage> kept = m_thumbnails->kept(path, image->size()))

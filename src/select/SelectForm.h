@@ -97,6 +97,8 @@ public:
     StretchImage *image1(int index) const { return m_Image1.at(static_cast<std::size_t>(index)); }
     MarkerShape *shape1(int index) const { return m_Shape1.at(static_cast<std::size_t>(index)); }
 
+    void setVisible(bool visible) override;
+
 protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -120,6 +122,7 @@ private:
     // Shows a picture in a thumbnail: at once when it is kept from before, else when a worker
     // has made it.
     void showThumbnail(int index, const QString &path);
+    void readThumbnail(int index, const QString &path);
     void thumbnailReady(int ticket, const QImage &thumbnail);
 
     GameSession &m_game;
@@ -163,6 +166,9 @@ private:
     picture::ThumbnailLoader *m_thumbnails = nullptr;
     // The request each thumbnail waits for; 0 for none.
     std::array<int, kThumbs> m_thumbnailTickets{};
+    // The pictures of a page listed while the form was out of sight, whose thumbnails are read
+    // as it is shown.
+    std::array<QString, kThumbs> m_unreadThumbnails{};
 };
 
 } // namespace jigsaw
