@@ -51,8 +51,9 @@ void readFontConfigurationEarly();
 void setWindowIcon();
 
 // Sets the names, the style (the desktop's, see look::GameStyle), the font, the desktop's
-// language unless one was chosen already, and lifts Qt's own cap on the size of pictures. Call once the QApplication exists, before the player's
-// data folder is asked for and before the first form is built.
+// language unless one was chosen already, and lifts Qt's own cap on the size of pictures. Call
+// once the QApplication exists, before the player's data folder is asked for and before the
+// first form is built.
 void setUpApplication();
 
 } // namespace jigsaw::app

@@ -120,7 +120,7 @@ private:
     void leaveThumbnails(bool forward);
     void ListSavedGames();
     // Shows a picture in a thumbnail: at once when it is kept from before, else when a worker
-    // has made it.
+    // has made it. A form out of sight reads its kept ones as it is shown (setVisible).
     void showThumbnail(int index, const QString &path);
     void readThumbnail(int index, const QString &path);
     void thumbnailReady(int ticket, const QImage &thumbnail);
